@@ -158,8 +158,9 @@ public:
     }
 
     // An event property held in a TEvent member.
-    template <class Sig>
-    TClassBuilder& Event(std::string name, TEvent<Sig> C::*member) {
+    template <class Sig, class B>
+        requires std::is_base_of_v<B, C>
+    TClassBuilder& Event(std::string name, TEvent<Sig> B::*member) {
         TPropInfo p = Named(std::move(name), TTypeKind::Method);
         p.signature = &typeid(Sig);
         p.getMethod = [member](const TObject& o) { return (Self(o).*member).Ref(); };
@@ -181,8 +182,9 @@ public:
     }
 
     // A published component field filled by name when a form is read.
-    template <class T>
-    TClassBuilder& Field(std::string name, T* C::*member) {
+    template <class T, class B>
+        requires std::is_base_of_v<B, C>
+    TClassBuilder& Field(std::string name, T* B::*member) {
         info_.fields.push_back(TFieldInfo{std::move(name), &T::StaticClass, [member](TObject& o, TObject* v) {
                                               static_cast<C&>(o).*member = v ? v->As<T>() : nullptr;
                                           }});

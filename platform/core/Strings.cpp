@@ -159,12 +159,16 @@ void TStrings::DefineProperties(TFiler& filer) {
     filer.DefineProperty(
         "Strings",
         [this](TReader& reader) {
+            // A bad stream throws half-way; the list must not stay in update mode.
+            struct Updating {
+                TStrings& s;
+                ~Updating() { s.EndUpdate(); }
+            } guard{*this};
             BeginUpdate();
             Clear();
             reader.ReadListBegin();
             while (!reader.EndOfList()) Add(reader.ReadString());
             reader.ReadListEnd();
-            EndUpdate();
         },
         [this](TWriter& writer) {
             writer.WriteListBegin();

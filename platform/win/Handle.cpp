@@ -1,0 +1,40 @@
+#include "platform/win/Handle.h"
+
+#include "platform/win/Win32.h"
+
+namespace handle_traits {
+void Window::Close(HWND handle) noexcept { ::DestroyWindow(handle); }
+void GdiObject::Close(void* handle) noexcept { ::DeleteObject(static_cast<HGDIOBJ>(handle)); }
+void MemoryDC::Close(HDC handle) noexcept { ::DeleteDC(handle); }
+}  // namespace handle_traits
+
+TMemoryDC CreateMemoryDC(HDC compatibleWith) { return TMemoryDC(::CreateCompatibleDC(compatibleWith)); }
+
+TWindowDC::TWindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+
+TWindowDC::TWindowDC(TWindowDC&& other) noexcept
+    : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+
+TWindowDC& TWindowDC::operator=(TWindowDC&& other) noexcept {
+    if (this != &other) {
+        Free();
+        window_ = std::exchange(other.window_, nullptr);
+        dc_ = std::exchange(other.dc_, nullptr);
+    }
+    return *this;
+}
+
+TWindowDC::~TWindowDC() { Free(); }
+
+void TWindowDC::Free() noexcept {
+    if (dc_) ::ReleaseDC(window_, dc_);
+    dc_ = nullptr;
+    window_ = nullptr;
+}
+
+TSelectObject::TSelectObject(HDC dc, void* object) noexcept
+    : dc_(dc), previous_(::SelectObject(dc, static_cast<HGDIOBJ>(object))) {}
+
+TSelectObject::~TSelectObject() {
+    if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+}

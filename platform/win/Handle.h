@@ -1,0 +1,91 @@
+#pragma once
+// Move-only owners of Win32 handles. Each kind names how its handle is given
+// back; a moved-from owner holds nothing and gives back nothing.
+
+#include <utility>
+
+#include "platform/win/WinTypes.h"
+
+template <class H, class Traits>
+class TUniqueHandle {
+public:
+    TUniqueHandle() noexcept = default;
+    explicit TUniqueHandle(H handle) noexcept : handle_(handle) {}
+    TUniqueHandle(TUniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    TUniqueHandle(const TUniqueHandle&) = delete;
+    TUniqueHandle& operator=(const TUniqueHandle&) = delete;
+    ~TUniqueHandle() { Reset(); }
+
+    H Get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != H{}; }
+    // Stops owning the handle without giving it back.
+    H Release() noexcept { return std::exchange(handle_, H{}); }
+    void Reset(H handle = H{}) noexcept {
+        if (handle_ != H{} && handle_ != handle) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    H handle_{};
+};
+
+namespace handle_traits {
+struct Window {
+    static void Close(HWND handle) noexcept;  // DestroyWindow
+};
+struct GdiObject {
+    static void Close(void* handle) noexcept;  // DeleteObject
+};
+struct MemoryDC {
+    static void Close(HDC handle) noexcept;  // DeleteDC
+};
+}  // namespace handle_traits
+
+using TWindowHandle = TUniqueHandle<HWND, handle_traits::Window>;
+template <class H>
+using TGdiObject = TUniqueHandle<H, handle_traits::GdiObject>;
+using TFontHandle = TGdiObject<HFONT>;
+using TBrushHandle = TGdiObject<HBRUSH>;
+using TPenHandle = TGdiObject<HPEN>;
+using TBitmapHandle = TGdiObject<HBITMAP>;
+// A DC made by CreateCompatibleDC or CreateDC.
+using TMemoryDC = TUniqueHandle<HDC, handle_traits::MemoryDC>;
+
+TMemoryDC CreateMemoryDC(HDC compatibleWith = nullptr);
+
+// A window's DC from GetDC, given back with ReleaseDC to the same window
+// (null: the screen).
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND window = nullptr);
+    TWindowDC(TWindowDC&& other) noexcept;
+    TWindowDC& operator=(TWindowDC&& other) noexcept;
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    ~TWindowDC();
+
+    HDC Get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    void Free() noexcept;
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
+};
+
+// Selects a GDI object into a DC and puts the previous one back when it ends.
+class TSelectObject {
+public:
+    TSelectObject(HDC dc, void* object) noexcept;
+    TSelectObject(const TSelectObject&) = delete;
+    TSelectObject& operator=(const TSelectObject&) = delete;
+    ~TSelectObject();
+
+private:
+    HDC dc_;
+    void* previous_;
+};
