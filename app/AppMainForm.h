@@ -3,8 +3,27 @@
 // of handler methods that the form file wires to events.
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
+#include "platform/win/Bevel.h"
+#include "platform/win/Bitmap.h"
+#include "platform/win/Button.h"
+#include "platform/win/CheckBox.h"
+#include "platform/win/Edit.h"
 #include "platform/win/Form.h"
+#include "platform/win/Label.h"
+#include "platform/win/ListBox.h"
+#include "platform/win/Memo.h"
+#include "platform/win/PageControl.h"
+#include "platform/win/Panel.h"
+#include "platform/win/SpeedButton.h"
+#include "platform/win/Splitter.h"
+#include "platform/win/StatusBar.h"
+#include "platform/win/StringGrid.h"
+#include "platform/win/UpDown.h"
+
+class TBitmapperThread;
 
 class TMainForm : public TForm {
     GLY_CLASS(TMainForm)
@@ -12,9 +31,73 @@ public:
     explicit TMainForm(TComponent* owner);
     ~TMainForm() override;
 
+    // Controls, filled in by the form file.
+    TPanel* Panel1 = nullptr;
+    TSpeedButton* BoldBtn = nullptr;
+    TSpeedButton* ItalicBtn = nullptr;
+    TSpeedButton* UnderlineBtn = nullptr;
+    TEdit* SizeEdit = nullptr;
+    TUpDown* SizeUpDown = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TSpeedButton* ReloadBrn = nullptr;
+    TSpeedButton* PrintBtn = nullptr;
+    TSpeedButton* AboutBtn = nullptr;
+    TBevel* Bevel2 = nullptr;
+    TCheckBox* CacheFontsCheck = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    TListBox* FontList = nullptr;
+    TSplitter* Splitter = nullptr;
+    TPageControl* PageControl = nullptr;
+    TTabSheet* TabSheet2 = nullptr;
+    TMemo* TestMemo = nullptr;
+    TTabSheet* TabSheet1 = nullptr;
+    TPanel* Panel2 = nullptr;
+    TPanel* PreviewPanel = nullptr;
+    TLabel* Label1 = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* DecLabel = nullptr;
+    TLabel* HexLabel = nullptr;
+    TButton* CopyBtn = nullptr;
+    TStringGrid* TestGrid = nullptr;
+
+    // Window.
     void FormCreate(TObject* Sender);
     void FormDestroy(TObject* Sender);
     void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    // Font list.
+    void FontListDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
+    void FontListClick(TObject* Sender);
+    void Reload(TObject* Sender);
+    // Previews.
+    void CreateFontBitmap(int Index);
+    void ClearCache();
+    void CacheFontsCheckClick(TObject* Sender);
+    // Style and size.
+    void FontPropsChanged(TObject* Sender);
+    void SizeEditKeyUp(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void SizeUpDownChanging(TObject* Sender, bool& AllowChange);
+    // Character map.
+    void TestGridClick(TObject* Sender);
+    void Copy(TObject* Sender);
+    // Status bar.
+    void StatusBarDrawPanel(TStatusBar* Sender, TStatusPanel* Panel, const TRect& Rect);
+
+    // State of the preview cache, for the status bar and for tests.
+    int CachedCount() const noexcept { return cachedCount_; }
+    bool BitmapperRunning() const noexcept { return Bitmapper != nullptr; }
+    const TBitmap* PreviewBitmap(int index) const;
+    // Waits until the preview thread has ended, serving its hand-offs.
+    void WaitForBitmapper();
+
+private:
+    void StartBitmapper();
+    void BitmapperTerminated(TObject* Sender);
+    TFontStyles StyleFromToggles() const;
+    int SizeValue();
+
+    std::unique_ptr<std::vector<std::unique_ptr<TBitmap>>> FontBitmaps;
+    TBitmapperThread* Bitmapper = nullptr;
+    int cachedCount_ = 0;
 };
 
 // The main window, reachable from anywhere in the program while it exists.

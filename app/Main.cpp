@@ -5,6 +5,7 @@
 
 #include "app/AppClasses.h"
 #include "app/AppMainForm.h"
+#include "app/Tahoma.h"
 #include "platform/win/Application.h"
 #include "platform/win/Platform.h"
 #include "platform/win/WinTypes.h"
@@ -16,6 +17,7 @@ extern "C" int __stdcall wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
         Application->Initialize();
         Application->SetTitle("Glyphora");
         Application->CreateForm<TMainForm>();
+        SubstituteTahoma();
         Application->Run();
     } catch (const std::exception& e) {
         HandleException(e);

@@ -3,6 +3,7 @@
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/Exceptions.h"
 #include "platform/win/Form.h"
+#include "platform/win/HintWindow.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinControl.h"
 #include "platform/win/WinText.h"
@@ -184,10 +185,17 @@ void TControl::SetEnabled(bool value) {
     if (handle_) ::EnableWindow(handle_.Get(), value);
 }
 
+void TControl::SetHint(const std::string& value) {
+    if (hint_ == value) return;
+    hint_ = value;
+    SyncHintTool(*this);
+}
+
 void TControl::SetShowHint(bool value) {
     parentShowHint_ = false;
     if (showHint_ == value) return;
     showHint_ = value;
+    SyncHintTool(*this);
     if (auto* self = As<TWinControl>())
         for (int i = 0; i < self->ControlCount(); ++i) self->Controls(i)->ParentShowHintChanged();
 }
@@ -203,6 +211,7 @@ void TControl::ParentShowHintChanged() {
     const bool value = parent_->ShowHint();
     if (showHint_ == value) return;
     showHint_ = value;
+    SyncHintTool(*this);
     if (auto* self = As<TWinControl>())
         for (int i = 0; i < self->ControlCount(); ++i) self->Controls(i)->ParentShowHintChanged();
 }
@@ -235,7 +244,11 @@ void TControl::OnFontChange(TObject* /*sender*/) {
 void TControl::FontChanged() { ApplyFont(); }
 
 void TControl::ApplyFont() {
-    if (handle_) ::SendMessageW(handle_.Get(), WM_SETFONT, WPARAM(font_->Handle()), TRUE);
+    if (!handle_) return;
+    ::SendMessageW(handle_.Get(), WM_SETFONT, WPARAM(font_->Handle()), TRUE);
+    // Windows of our own classes ignore WM_SETFONT: they paint with the
+    // control's font, so they must paint again to show the new one.
+    ::InvalidateRect(handle_.Get(), nullptr, TRUE);
 }
 
 void TControl::SetColor(TColor value) {
@@ -283,4 +296,17 @@ TShiftState KeyboardShiftState() {
     if (::GetKeyState(VK_RBUTTON) < 0) s.Include(TShiftFlag::ssRight);
     if (::GetKeyState(VK_MBUTTON) < 0) s.Include(TShiftFlag::ssMiddle);
     return s;
+}
+
+void TControl::Invalidate() {
+    if (handle_) ::InvalidateRect(handle_.Get(), nullptr, TRUE);
+}
+
+void TControl::Update() {
+    if (handle_) ::UpdateWindow(handle_.Get());
+}
+
+void TControl::Repaint() {
+    Invalidate();
+    Update();
 }

@@ -18,6 +18,7 @@
 #include "platform/core/Set.h"
 #include "platform/win/Colors.h"
 #include "platform/win/Font.h"
+#include "platform/win/Geometry.h"
 #include "platform/win/Handle.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinTypes.h"
@@ -28,13 +29,6 @@ class TWindowDispatch;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 const TEnumTypeInfo& AlignTypeInfo();
-
-struct TRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const noexcept { return right - left; }
-    int Height() const noexcept { return bottom - top; }
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
 
 // What a control asks of CreateWindowExW.
 struct TCreateParams {
@@ -66,6 +60,11 @@ public:
     void DestroyHandle();
     // The procedure every message of the window goes through.
     std::function<void(TMessage&)> WindowProc;
+    // Marks the whole window for painting later; paints what is marked now;
+    // both at once.
+    void Invalidate();
+    void Update();
+    void Repaint();
     // Sends a message through WindowProc directly and returns its result.
     intptr_t Perform(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
     // The control whose window this is, or null.
@@ -102,7 +101,7 @@ public:
     bool Enabled() const noexcept { return enabled_; }
     void SetEnabled(bool value);
     const std::string& Hint() const noexcept { return hint_; }
-    void SetHint(const std::string& value) { hint_ = value; }
+    void SetHint(const std::string& value);
     bool ShowHint() const noexcept { return showHint_; }
     void SetShowHint(bool value);
     bool ParentShowHint() const noexcept { return parentShowHint_; }

@@ -6,6 +6,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/win/Application.h"
 #include "platform/win/Control.h"
+#include "platform/win/HintWindow.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinControl.h"
 #include "platform/win/WinText.h"
@@ -27,6 +28,16 @@ namespace {
 thread_local TControl* t_creating = nullptr;
 
 HINSTANCE ModuleInstance() { return ::GetModuleHandleW(nullptr); }
+
+// Every child window gets an id of its own: the dialog manager finds the
+// default button by id, and a notification is told from the dialog manager's
+// IDOK/IDCANCEL by its id. Ids stay clear of those two and of 0xFFFF (-1).
+HMENU NextControlId(uint32_t style) {
+    if (!(style & WS_CHILD)) return nullptr;
+    static uint16_t last = 99;
+    last = last >= 0xFFF0 ? 100 : uint16_t(last + 1);
+    return reinterpret_cast<HMENU>(uintptr_t(last));
+}
 
 // Marks a window as a control's, whoever subclasses it later (tooltips do);
 // the procedure itself finds its control faster through GWLP_USERDATA.
@@ -61,8 +72,8 @@ void TWindowDispatch::Create(TControl& control, const TCreateParams& params) {
     HWND window = nullptr;
     if (params.systemClass) {
         window = ::CreateWindowExW(params.exStyle, params.systemClass, params.caption.c_str(), params.style,
-                                   params.x, params.y, params.width, params.height, params.parent, nullptr,
-                                   ModuleInstance(), nullptr);
+                                   params.x, params.y, params.width, params.height, params.parent,
+                                   NextControlId(params.style), ModuleInstance(), nullptr);
         if (window) {
             Attach(control, window);
             control.defProc_ = uintptr_t(::SetWindowLongPtrW(
@@ -75,8 +86,8 @@ void TWindowDispatch::Create(TControl& control, const TCreateParams& params) {
             ~Creating() { t_creating = nullptr; }
         } creating(&control);
         window = ::CreateWindowExW(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
-                                   params.x, params.y, params.width, params.height, params.parent, nullptr,
-                                   ModuleInstance(), nullptr);
+                                   params.x, params.y, params.width, params.height, params.parent,
+                                   NextControlId(params.style), ModuleInstance(), nullptr);
     }
     if (!window || control.handle_.Get() != window)
         throw Exception(FormatText("Cannot create the window of %s", {name}));
@@ -165,6 +176,7 @@ void TControl::CreateWnd() {
     if (!topLevel_ && parent_) params.parent = parent_->WindowHandle();
     TWindowDispatch::Create(*this, params);
     ApplyFont();
+    SyncHintTool(*this);
     // The system may have chosen or limited the position and size.
     UpdateBoundsFromWindow();
 }
@@ -196,6 +208,9 @@ void TControl::WndProc(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
         UpdateBoundsFromWindow();
         break;
+    case WM_DESTROY:
+        RemoveHintTool(*this);
+        break;
     case WM_ERASEBKGND:
         if (!defProc_) {
             RECT r;
@@ -206,6 +221,12 @@ void TControl::WndProc(TMessage& m) {
         }
         break;
     default:
+        // A notification passed on by the parent that this control has no
+        // use for; the standard control's own procedure must not see it.
+        if (m.Msg >= CN_BASE && m.Msg < CN_BASE + WM_USER) {
+            m.Result = 0;
+            return;
+        }
         break;
     }
     DefaultHandler(m);

@@ -143,6 +143,8 @@ void TFont::Assign(const TPersistent& source) {
 }
 
 void TFont::Changed() {
-    handle_.Reset();
+    // A canvas that has the old font selected puts it out of its DC in
+    // OnChange; only then may it be deleted.
+    TFontHandle old = std::move(handle_);
     OnChange(this);
 }

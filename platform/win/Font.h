@@ -42,6 +42,8 @@ public:
 
     // The GDI font, made on first use and remade after a change.
     HFONT Handle() const;
+    // Deletes the GDI font; the next Handle() makes it again.
+    void ReleaseHandle() noexcept { handle_.Reset(); }
     void Assign(const TPersistent& source) override;
 
     TNotifyEvent OnChange;

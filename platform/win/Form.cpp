@@ -1,6 +1,7 @@
 #include "platform/win/Form.h"
 
 #include "platform/win/Application.h"
+#include "platform/win/Button.h"
 #include "platform/win/Win32.h"
 
 namespace {
@@ -270,6 +271,10 @@ void TCustomForm::WndProc(TMessage& m) {
     case kReleaseMessage:
         TComponent::Free(this);
         return;
+    case DM_GETDEFID:
+    case WM_COMMAND:
+        if (HandleDialogButtons(*this, m)) return;
+        break;
     default:
         break;
     }

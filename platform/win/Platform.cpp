@@ -2,8 +2,24 @@
 
 #include "platform/core/Numbers.h"
 #include "platform/win/Application.h"
+#include "platform/win/Bevel.h"
+#include "platform/win/Button.h"
+#include "platform/win/CheckBox.h"
+#include "platform/win/Edit.h"
+#include "platform/win/Label.h"
+#include "platform/win/ListBox.h"
 #include "platform/win/LocalePictures.h"
+#include "platform/win/Memo.h"
+#include "platform/win/Menus.h"
+#include "platform/win/PageControl.h"
 #include "platform/win/Panel.h"
+#include "platform/win/SpeedButton.h"
+#include "platform/win/Splitter.h"
+#include "platform/win/StatusBar.h"
+#include "platform/win/StringGrid.h"
+#include "platform/win/Thread.h"
+#include "platform/win/Timer.h"
+#include "platform/win/UpDown.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
 
@@ -34,6 +50,24 @@ void LoadLocaleFormats() {
 void RegisterWinClasses() {
     classes::Register(TForm::StaticClass());
     classes::Register(TPanel::StaticClass());
+    classes::Register(TBevel::StaticClass());
+    classes::Register(TButton::StaticClass());
+    classes::Register(TCheckBox::StaticClass());
+    classes::Register(TEdit::StaticClass());
+    classes::Register(TLabel::StaticClass());
+    classes::Register(TListBox::StaticClass());
+    classes::Register(TMemo::StaticClass());
+    classes::Register(TStatusBar::StaticClass());
+    classes::Register(TUpDown::StaticClass());
+    classes::Register(TPageControl::StaticClass());
+    classes::Register(TTabSheet::StaticClass());
+    classes::Register(TStringGrid::StaticClass());
+    classes::Register(TSplitter::StaticClass());
+    classes::Register(TSpeedButton::StaticClass());
+    classes::Register(TMenuItem::StaticClass());
+    classes::Register(TPopupMenu::StaticClass());
+    classes::Register(TMainMenu::StaticClass());
+    classes::Register(TTimer::StaticClass());
 }
 
 void InitPlatform() {
@@ -45,6 +79,7 @@ void InitPlatform() {
     INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
     RegisterWinClasses();
+    InitThreadSync();
     // Lives until the process ends; its destructor frees any forms left.
     static const TOwnedPtr<TApplication> application(TComponent::Create<TApplication>(nullptr));
 }

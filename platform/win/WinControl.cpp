@@ -7,6 +7,39 @@
 #include "platform/win/Form.h"
 #include "platform/win/Win32.h"
 
+namespace {
+
+// The control of ours that a notification to its parent comes from, or null.
+TControl* NotifyingControl(HWND parent, const TMessage& m) {
+    switch (m.Msg) {
+    case WM_COMMAND: {
+        // The dialog manager sends IDOK and IDCANCEL with some control as
+        // lParam; a control's own notification carries its own id.
+        HWND from = reinterpret_cast<HWND>(m.LParam);
+        if (!from || LOWORD(m.WParam) != ::GetDlgCtrlID(from)) return nullptr;
+        return TControl::FromHandle(from);
+    }
+    case WM_NOTIFY:
+        return TControl::FromHandle(reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom);
+    case WM_DRAWITEM:
+        // Not CtlType: some controls (the status bar under Wine) leave it
+        // undefined; for a menu hwndItem is no window and finds nothing.
+        return TControl::FromHandle(reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam)->hwndItem);
+    case WM_MEASUREITEM: {
+        const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(m.LParam);
+        if (mis->CtlType == ODT_MENU) return nullptr;
+        return TControl::FromHandle(::GetDlgItem(parent, int(mis->CtlID)));
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return TControl::FromHandle(reinterpret_cast<HWND>(m.LParam));
+    default:
+        return nullptr;
+    }
+}
+
+}  // namespace
+
 const TClassInfo& TWinControl::StaticClass() {
     static const TClassInfo info = TClassBuilder<TWinControl>("TWinControl", &TControl::StaticClass)
                                        .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
@@ -230,6 +263,17 @@ void TWinControl::WndProc(TMessage& m) {
         break;
     case WM_SETFOCUS:
         if (TCustomForm* form = ParentForm(); form && form != this) form->FocusChanged(this);
+        break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (TControl* child = NotifyingControl(WindowHandle(), m); child && child != this) {
+            m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+            return;
+        }
         break;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

@@ -1,0 +1,32 @@
+#pragma once
+// A bevel: a sunken or raised line or frame in the system's 3-D colours,
+// for separating groups of controls. It takes no input: clicks and
+// hints go to what lies beneath.
+
+#include "platform/win/Control.h"
+
+enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+const TEnumTypeInfo& BevelShapeTypeInfo();
+enum class TBevelStyle { bsLowered, bsRaised };
+const TEnumTypeInfo& BevelStyleTypeInfo();
+
+class TBevel : public TControl {
+    GLY_CLASS(TBevel)
+public:
+    explicit TBevel(TComponent* owner);
+
+    TBevelShape Shape() const noexcept { return shape_; }
+    void SetShape(TBevelShape value);
+    TBevelStyle Style() const noexcept { return style_; }
+    void SetStyle(TBevelStyle value);
+
+protected:
+    void CreateParams(TCreateParams& params) const override;
+    void WndProc(TMessage& message) override;
+
+private:
+    void Paint(HDC dc);
+
+    TBevelShape shape_ = TBevelShape::bsBox;
+    TBevelStyle style_ = TBevelStyle::bsLowered;
+};

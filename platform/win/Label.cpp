@@ -1,0 +1,182 @@
+#include "platform/win/Label.h"
+
+#include "platform/core/ClassBuilder.h"
+#include "platform/win/Win32.h"
+#include "platform/win/WinControl.h"
+#include "platform/win/WinText.h"
+
+const TEnumTypeInfo& TextLayoutTypeInfo() {
+    static const TEnumTypeInfo info{"TTextLayout", {"tlTop", "tlCenter", "tlBottom"}, 0};
+    return info;
+}
+
+const TClassInfo& TLabel::StaticClass() {
+    using L = TLabel;
+    static const TClassInfo info = TClassBuilder<L>("TLabel", &TControl::StaticClass)
+                                       .Creatable()
+                                       .Enum("Alignment", AlignmentTypeInfo(), &L::Alignment, &L::SetAlignment)
+                                       .Default(int(TAlignment::taLeftJustify))
+                                       .Bool("AutoSize", &L::AutoSize, &L::SetAutoSize)
+                                       .Default(1)
+                                       .Str("Caption", &L::Caption, &L::SetCaption)
+                                       .Int("Color", &L::Color, &L::SetColor)
+                                       .Idents(ColorIdents())
+                                       .StoredIf([](const L& l) { return !l.ParentColor(); })
+                                       .Enum("Layout", TextLayoutTypeInfo(), &L::Layout, &L::SetLayout)
+                                       .Default(int(TTextLayout::tlTop))
+                                       .Bool("ParentColor", &L::ParentColor, &L::SetParentColor)
+                                       .Default(1)
+                                       .Bool("ShowAccelChar", &L::ShowAccelChar, &L::SetShowAccelChar)
+                                       .Default(1)
+                                       .Bool("Transparent", &L::Transparent, &L::SetTransparent)
+                                       .Default(0)
+                                       .Bool("WordWrap", &L::WordWrap, &L::SetWordWrap)
+                                       .Default(0)
+                                       .Build();
+    return info;
+}
+
+TLabel::TLabel(TComponent* owner) : TControl(owner) {
+    SetBounds(0, 0, 65, 17);
+    parentColor_ = true;
+}
+
+void TLabel::SetCaption(const std::string& value) {
+    SetText(value);
+    AdjustBounds();
+}
+
+void TLabel::SetAutoSize(bool value) {
+    if (autoSize_ == value) return;
+    autoSize_ = value;
+    AdjustBounds();
+}
+
+void TLabel::SetAlignment(TAlignment value) {
+    if (alignment_ == value) return;
+    alignment_ = value;
+    StyleChanged();
+}
+
+void TLabel::SetLayout(TTextLayout value) {
+    if (layout_ == value) return;
+    layout_ = value;
+    StyleChanged();
+}
+
+void TLabel::SetShowAccelChar(bool value) {
+    if (showAccelChar_ == value) return;
+    showAccelChar_ = value;
+    StyleChanged();
+    AdjustBounds();
+}
+
+void TLabel::SetWordWrap(bool value) {
+    if (wordWrap_ == value) return;
+    wordWrap_ = value;
+    StyleChanged();
+    AdjustBounds();
+}
+
+void TLabel::SetParentColor(bool value) {
+    if (parentColor_ == value) return;
+    parentColor_ = value;
+    Invalidate();
+}
+
+void TLabel::SetTransparent(bool value) {
+    if (transparent_ == value) return;
+    transparent_ = value;
+    Invalidate();
+}
+
+void TLabel::ColorChanged() {
+    // A colour of its own, from a form file or from code.
+    parentColor_ = false;
+    TControl::ColorChanged();
+}
+
+TColor TLabel::BackColor() const { return parentColor_ && Parent() ? Parent()->Color() : Color(); }
+
+intptr_t TLabel::CtlColor(HDC dc) {
+    ::SetTextColor(dc, ColorToRGB(Font()->Color()));
+    if (transparent_) {
+        ::SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<intptr_t>(::GetStockObject(NULL_BRUSH));
+    }
+    const TColor back = BackColor();
+    if (!backBrush_ || backBrushColor_ != back) {
+        backBrush_.Reset(::CreateSolidBrush(ColorToRGB(back)));
+        backBrushColor_ = back;
+    }
+    ::SetBkColor(dc, ColorToRGB(back));
+    return reinterpret_cast<intptr_t>(backBrush_.Get());
+}
+
+void TLabel::FontChanged() {
+    TControl::FontChanged();
+    AdjustBounds();
+}
+
+void TLabel::Loaded() {
+    TControl::Loaded();
+    AdjustBounds();
+}
+
+void TLabel::StyleChanged() {
+    if (!HandleAllocated()) return;
+    TCreateParams params;
+    CreateParams(params);
+    HWND window = WindowHandle();
+    const LONG_PTR kept = ::GetWindowLongPtrW(window, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+    ::SetWindowLongPtrW(window, GWL_STYLE, LONG_PTR(params.style) | kept);
+    Invalidate();
+}
+
+void TLabel::AdjustBounds() {
+    if (!autoSize_ || IsLoading() || IsDestroying()) return;
+    std::wstring text = Wide(Caption());
+    // An empty caption still has the height of a line.
+    const bool empty = text.empty();
+    if (empty) text = L" ";
+    TWindowDC dc;
+    TSelectObject font(dc.Get(), Font()->Handle());
+    RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
+    UINT format = DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE);
+    if (!showAccelChar_) format |= DT_NOPREFIX;
+    ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &r, format);
+    const int width = empty ? 0 : r.right - r.left;
+    const int height = r.bottom - r.top;
+    // A right-aligned label keeps its right edge where it was.
+    const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - width : Left();
+    SetBounds(left, Top(), width, height);
+}
+
+void TLabel::CreateParams(TCreateParams& params) const {
+    TControl::CreateParams(params);
+    params.systemClass = L"STATIC";
+    switch (alignment_) {
+    case TAlignment::taLeftJustify:
+        params.style |= wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP;
+        break;
+    case TAlignment::taRightJustify:
+        params.style |= SS_RIGHT;
+        break;
+    case TAlignment::taCenter:
+        params.style |= SS_CENTER;
+        break;
+    }
+    if (layout_ == TTextLayout::tlCenter && !wordWrap_) params.style |= SS_CENTERIMAGE;
+    if (!showAccelChar_) params.style |= SS_NOPREFIX;
+}
+
+void TLabel::WndProc(TMessage& m) {
+    // A new caption may be shorter than the old one: the text is drawn on a
+    // freshly filled background.
+    if (m.Msg == WM_SETTEXT) {
+        TControl::WndProc(m);
+        Invalidate();
+        return;
+    }
+    TControl::WndProc(m);
+}

@@ -1,0 +1,178 @@
+#include "platform/win/Memo.h"
+
+#include <optional>
+#include <vector>
+
+#include "platform/core/ClassBuilder.h"
+#include "platform/core/Exceptions.h"
+#include "platform/win/Win32.h"
+
+const TEnumTypeInfo& ScrollStyleTypeInfo() {
+    static const TEnumTypeInfo info{"TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}, 0};
+    return info;
+}
+
+namespace {
+
+// The memo's text as lines: split at CR LF, LF or CR; a break at the very end
+// starts no further line.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        lines.push_back(text.substr(start, end - start));
+        if (end < text.size() && text[end] == '\r') ++end;
+        if (end < text.size() && text[end] == '\n') ++end;
+        start = end;
+    }
+    return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i) text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+// The lines of a memo, read from and written to its text each time; while an
+// update is open the changes collect here and reach the text at its end.
+class TMemoStrings : public TStrings {
+public:
+    explicit TMemoStrings(TMemo& memo) : memo_(memo) {}
+
+    int Count() const override { return int(Lines().size()); }
+    std::string Get(int index) const override {
+        const std::vector<std::string> lines = Lines();
+        Check(index, int(lines.size()));
+        return lines[size_t(index)];
+    }
+    void Put(int index, const std::string& s) override {
+        Change([&](std::vector<std::string>& lines) {
+            Check(index, int(lines.size()));
+            lines[size_t(index)] = s;
+        });
+    }
+    void Insert(int index, const std::string& s) override {
+        Change([&](std::vector<std::string>& lines) {
+            Check(index, int(lines.size()) + 1);
+            lines.insert(lines.begin() + index, s);
+        });
+    }
+    void Delete(int index) override {
+        Change([&](std::vector<std::string>& lines) {
+            Check(index, int(lines.size()));
+            lines.erase(lines.begin() + index);
+        });
+    }
+    void Clear() override {
+        Change([](std::vector<std::string>& lines) { lines.clear(); });
+    }
+
+protected:
+    void SetUpdateState(bool updating) override {
+        if (updating) {
+            pending_ = SplitLines(memo_.Text());
+        } else if (pending_) {
+            const std::string text = JoinLines(*pending_);
+            pending_.reset();
+            if (text != memo_.Text()) memo_.SetText(text);
+        }
+    }
+
+private:
+    std::vector<std::string> Lines() const { return pending_ ? *pending_ : SplitLines(memo_.Text()); }
+
+    template <class F>
+    void Change(F change) {
+        if (pending_) {
+            change(*pending_);
+            return;
+        }
+        std::vector<std::string> lines = SplitLines(memo_.Text());
+        change(lines);
+        memo_.SetText(JoinLines(lines));
+    }
+
+    static void Check(int index, int limit) {
+        if (index < 0 || index >= limit) throw EListError(FormatText(errors::kListIndex, {std::to_string(index)}));
+    }
+
+    TMemo& memo_;
+    std::optional<std::vector<std::string>> pending_;
+};
+
+const TClassInfo& TMemo::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TMemo>("TMemo", &TCustomEdit::StaticClass)
+                                       .Creatable()
+                                       .Obj("Lines", &TMemo::Lines, &TMemo::SetLines)
+                                       .Enum("ScrollBars", ScrollStyleTypeInfo(), &TMemo::ScrollBars,
+                                             &TMemo::SetScrollBars)
+                                       .Default(int(TScrollStyle::ssNone))
+                                       .Bool("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs)
+                                       .Default(0)
+                                       .Bool("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap)
+                                       .Default(1)
+                                       .Build();
+    return info;
+}
+
+TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TMemoStrings>(*this)) {
+    SetBounds(0, 0, 185, 89);
+}
+
+TMemo::~TMemo() = default;
+
+void TMemo::SetLines(TStrings* value) {
+    if (value && value != lines_.get()) lines_->Assign(*value);
+}
+
+void TMemo::SetScrollBars(TScrollStyle value) {
+    if (scrollBars_ == value) return;
+    scrollBars_ = value;
+    RecreateWnd();
+}
+
+void TMemo::SetWordWrap(bool value) {
+    if (wordWrap_ == value) return;
+    wordWrap_ = value;
+    RecreateWnd();
+}
+
+void TMemo::CreateParams(TCreateParams& params) const {
+    TCustomEdit::CreateParams(params);
+    params.style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+    // Wrapped lines never scroll sideways.
+    if (wordWrap_) params.style &= ~DWORD(ES_AUTOHSCROLL);
+    if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth) params.style |= WS_VSCROLL;
+    if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) {
+        params.style |= WS_HSCROLL;
+        if (!wordWrap_) params.style |= ES_AUTOHSCROLL;
+    }
+}
+
+void TMemo::WndProc(TMessage& m) {
+    if (m.Msg == WM_GETDLGCODE) {
+        TCustomEdit::WndProc(m);
+        // A multi-line edit asks for every key. Tab (unless wanted) and Esc go
+        // to the dialog manager as they do from any other control: the edit
+        // itself would close its parent window on Esc.
+        const auto* msg = reinterpret_cast<const MSG*>(m.LParam);
+        if (msg && msg->message == WM_KEYDOWN &&
+            ((msg->wParam == VK_TAB && !wantTabs_) || msg->wParam == VK_ESCAPE))
+            m.Result &= ~intptr_t(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        return;
+    }
+    if (m.Msg == WM_CHAR && m.WParam == '\t' && wantTabs_) {
+        // The edit drops tabs typed while it works as part of a dialog.
+        ::SendMessageW(WindowHandle(), EM_REPLACESEL, TRUE, LPARAM(L"\t"));
+        return;
+    }
+    TCustomEdit::WndProc(m);
+}

@@ -1,0 +1,149 @@
+// Painting of speed buttons: the face (flat or framed, up, hot, pressed or
+// down) and the glyph and caption laid out on it.
+
+#include <algorithm>
+
+#include "platform/win/Bitmap.h"
+#include "platform/win/Canvas.h"
+#include "platform/win/SpeedButton.h"
+#include "platform/win/Win32.h"
+#include "platform/win/WinText.h"
+
+namespace {
+
+// A one-pixel frame: `topLeft` on the top and left edges, `bottomRight` on
+// the others.
+void Frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+    auto fill = [dc](LONG l, LONG t, LONG rr, LONG b, COLORREF c) {
+        const RECT line{l, t, rr, b};
+        ::SetBkColor(dc, c);
+        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
+    };
+    fill(r.left, r.top, r.right, r.top + 1, topLeft);
+    fill(r.left, r.top, r.left + 1, r.bottom, topLeft);
+    fill(r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
+    fill(r.right - 1, r.top, r.right, r.bottom, bottomRight);
+}
+
+COLORREF Mix(COLORREF a, COLORREF b) {
+    return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
+}
+
+// Where glyph and text go along one axis of `extent` pixels: returns the
+// glyph's and the text's start.
+std::pair<int, int> PlaceAlong(int extent, int glyph, int text, int margin, int spacing) {
+    if (glyph == 0 || text == 0) spacing = 0;
+    if (margin < 0 && spacing < 0) {
+        // Even gaps before, between and after.
+        const int gap = std::max(0, (extent - glyph - text) / 3);
+        margin = spacing = gap;
+    } else if (margin < 0) {
+        margin = (extent - glyph - spacing - text) / 2;  // the pair centred
+    } else if (spacing < 0) {
+        spacing = (extent - margin - glyph - text) / 2;  // the text centred in the rest
+    }
+    return {margin, margin + glyph + spacing};
+}
+
+}  // namespace
+
+void TSpeedButton::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(WindowHandle(), &ps);
+    RECT r;
+    ::GetClientRect(WindowHandle(), &r);
+    {
+        TCanvas canvas(dc);
+        const TRect client{r.left, r.top, r.right, r.bottom};
+        DrawFace(canvas, client);
+        const bool sunk = (pressed_ || down_) && Enabled();
+        DrawContent(canvas, client, sunk ? 1 : 0);
+    }
+    ::EndPaint(WindowHandle(), &ps);
+}
+
+void TSpeedButton::DrawFace(TCanvas& canvas, const TRect& client) {
+    HDC dc = canvas.Handle();
+    const RECT r{client.left, client.top, client.right, client.bottom};
+    const COLORREF face = ColorToRGB(Color());
+    const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const bool enabled = Enabled();
+    // A button that stays down (not merely held) shows a lighter face.
+    const bool latched = down_ && !pressed_;
+    ::SetBkColor(dc, latched ? Mix(face, light) : face);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    if (flat_) {
+        if ((pressed_ || down_) && enabled)
+            Frame(dc, r, shadow, light);
+        else if (down_ || (hot_ && enabled))
+            Frame(dc, r, light, shadow);
+    } else {
+        RECT edge = r;
+        ::DrawEdge(dc, &edge, (pressed_ || down_) && enabled ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    }
+}
+
+void TSpeedButton::DrawContent(TCanvas& canvas, const TRect& client, int offset) {
+    HDC dc = canvas.Handle();
+    const bool hasGlyph = !glyph_->Empty();
+    const int gw = hasGlyph ? glyph_->Width() : 0;
+    const int gh = hasGlyph ? glyph_->Height() : 0;
+    const std::wstring text = Wide(caption_);
+    int tw = 0, th = 0;
+    TSelectObject font(dc, Font()->Handle());
+    if (!text.empty()) {
+        RECT measure{0, 0, 0, 0};
+        ::DrawTextW(dc, text.c_str(), int(text.size()), &measure, DT_SINGLELINE | DT_CALCRECT);
+        tw = measure.right;
+        th = measure.bottom;
+    }
+    const int w = client.Width(), h = client.Height();
+    int gx, gy, tx, ty;
+    switch (layout_) {
+    case TButtonLayout::blGlyphLeft:
+    case TButtonLayout::blGlyphRight: {
+        auto [g, t] = PlaceAlong(w, gw, tw, margin_, spacing_);
+        if (layout_ == TButtonLayout::blGlyphRight) {
+            g = w - g - gw;
+            t = w - t - tw;
+        }
+        gx = g;
+        tx = t;
+        gy = (h - gh) / 2;
+        ty = (h - th) / 2;
+        break;
+    }
+    default: {
+        auto [g, t] = PlaceAlong(h, gh, th, margin_, spacing_);
+        if (layout_ == TButtonLayout::blGlyphBottom) {
+            g = h - g - gh;
+            t = h - t - th;
+        }
+        gy = g;
+        ty = t;
+        gx = (w - gw) / 2;
+        tx = (w - tw) / 2;
+        break;
+    }
+    }
+    if (hasGlyph) canvas.Draw(client.left + gx + offset, client.top + gy + offset, *glyph_);
+    if (!text.empty()) {
+        ::SetBkMode(dc, TRANSPARENT);
+        RECT tr{client.left + tx + offset, client.top + ty + offset, 0, 0};
+        tr.right = tr.left + tw;
+        tr.bottom = tr.top + th;
+        if (Enabled()) {
+            ::SetTextColor(dc, ColorToRGB(Font()->Color()));
+            ::DrawTextW(dc, text.c_str(), int(text.size()), &tr, DT_SINGLELINE);
+        } else {
+            // Engraved: a light copy one pixel down-right under a grey one.
+            RECT lit = tr;
+            ::OffsetRect(&lit, 1, 1);
+            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+            ::DrawTextW(dc, text.c_str(), int(text.size()), &lit, DT_SINGLELINE);
+            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
+            ::DrawTextW(dc, text.c_str(), int(text.size()), &tr, DT_SINGLELINE);
+        }
+    }
+}

@@ -1,0 +1,122 @@
+#include "tests/e2e/Driver.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/win/WinText.h"
+
+namespace {
+
+std::wstring ProgramPath() {
+    const char* build = std::getenv("GLYPHORA_BUILD_DIR");
+    if (!build) throw std::runtime_error("GLYPHORA_BUILD_DIR is not set");
+    return L"Z:" + Wide(std::string(build) + "/app/Glyphora.exe");
+}
+
+struct Search {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindMain(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == s->pid && ::IsWindowVisible(hwnd) && TextOf(hwnd) == "Glyphora") {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& done) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > limit) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::string TextOf(HWND window) {
+    const LRESULT n = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    ::SendMessageW(window, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+    return Utf8(buf.c_str());
+}
+
+TProgram::TProgram() {
+    std::wstring cmd = L"\"" + ProgramPath() + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_))
+        throw std::runtime_error("Glyphora.exe could not be started");
+    Search s{process_.dwProcessId, nullptr};
+    WaitFor([&] {
+        ::EnumWindows(&FindMain, reinterpret_cast<LPARAM>(&s));
+        return s.found != nullptr;
+    });
+    main_ = s.found;
+}
+
+TProgram::~TProgram() {
+    if (Running()) Close();
+    if (Running()) ::TerminateProcess(process_.hProcess, 1);
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+}
+
+bool TProgram::Running() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+int TProgram::Close() {
+    if (main_) ::PostMessageW(main_, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+std::vector<HWND> TProgram::Children() const {
+    std::vector<HWND> all;
+    if (main_) ::EnumChildWindows(main_, &Collect, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+HWND TProgram::Child(const wchar_t* className, int nth) const {
+    for (HWND h : Children()) {
+        wchar_t cls[128] = {};
+        ::GetClassNameW(h, cls, 128);
+        if (_wcsicmp(cls, className) == 0 && nth-- == 0) return h;
+    }
+    return nullptr;
+}
+
+HWND TProgram::ChildWithText(const std::string& text) const {
+    for (HWND h : Children())
+        if (TextOf(h) == text) return h;
+    return nullptr;
+}
+
+std::string StatusText(HANDLE process, HWND bar, int part) {
+    const LRESULT info = ::SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0);
+    const size_t length = LOWORD(info);
+    const size_t bytes = (length + 1) * sizeof(wchar_t);
+    void* remote = ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return {};
+    ::SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote));
+    std::wstring buf(length + 1, L'\0');
+    SIZE_T read = 0;
+    ::ReadProcessMemory(process, remote, buf.data(), bytes, &read);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return Utf8(buf.c_str());
+}
