@@ -87,7 +87,7 @@ void TPopupMenu::Popup(int screenX, int screenY) {
     TMenuHandle menu(::CreatePopupMenu());
     if (!menu) throw EMenuError("Cannot create the menu");
     Items()->AppendItemsTo(menu.Get());
-    UINT flags = TPM_RETURNCMD | TPM_TOPALIGN;
+    UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_TOPALIGN;
     switch (alignment_) {
     case TPopupAlignment::paLeft: flags |= TPM_LEFTALIGN; break;
     case TPopupAlignment::paRight: flags |= TPM_RIGHTALIGN; break;

@@ -122,7 +122,6 @@ void TStringGrid::SetRowCount(int value) {
 
 void TStringGrid::SetFixedCols(int value) {
     fixedCols_ = std::max(0, value);
-    // A grid without scrollable cells has no current cell to show.
     ShapeChanged();
 }
 

@@ -81,6 +81,12 @@ private:
             else
                 ::PostMessageW(target, i.msg, i.wParam, 1);
         }
+        // A menu that the input did not close is closed, so that the test
+        // fails instead of hanging.
+        const auto closeBy = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (::IsWindowVisible(menu) && std::chrono::steady_clock::now() < closeBy)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (::IsWindowVisible(menu)) ::PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0);
     }
 
     // The right button pressed and released at a screen point, as the
@@ -95,6 +101,7 @@ private:
         ::SendInput(1, &in[0], sizeof(INPUT));
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         ::SendInput(1, &in[1], sizeof(INPUT));
+        ::SetCursorPos(0, 1000);  // out of the way of later tests
     }
 
     RECT rect_{};

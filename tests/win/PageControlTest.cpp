@@ -121,6 +121,10 @@ TEST_F(PageControlTest, PagesFollowTheStreamAndOwnTheirTabs) {
     ASSERT_EQ(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(TabText(tabs, 0), L"Testovací text");
     EXPECT_EQ(TabText(tabs, 1), L"Mapa znaků");
+    // Each tab is as wide as its caption needs, side by side.
+    const TRect first = pc->TabRect(0), second = pc->TabRect(1);
+    EXPECT_GT(first.Width(), second.Width());
+    EXPECT_EQ(second.left, first.right);
 }
 
 TEST_F(PageControlTest, StreamReferenceMakesTheActivePage) { ExpectOnly(sheet2); }
