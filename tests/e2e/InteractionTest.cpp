@@ -57,10 +57,13 @@ TEST(Interaction, SizeBoxKeepsInvalidTextAndTheArrowsStayInRange) {
     HWND updown = program.Child(UPDOWN_CLASSW);
     ASSERT_NE(edit, nullptr);
     ASSERT_NE(updown, nullptr);
+    // Valid text is taken on Enter; invalid text leaves the value where it was.
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"24"));
+    PressKey(edit, VK_RETURN);
     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"100"));
     PressKey(edit, VK_RETURN);
-    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(updown, UDM_GETPOS32, 0, 0) == 16; }));
-    EXPECT_EQ(TextOf(edit), "100");
+    PressKey(edit, VK_DOWN);  // a step from the kept value 24, not from 100
+    ASSERT_TRUE(WaitFor([&] { return TextOf(edit) == "23"; }));
     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"72"));
     PressKey(edit, VK_RETURN);
     PressKey(edit, VK_UP);  // already at the top: no wrap-around
