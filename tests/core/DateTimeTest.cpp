@@ -2,36 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/PinnedFormatSettings.h"
+
 #include <cmath>
 #include <limits>
 #include <ostream>
 #include <string>
 
 namespace {
-
-class PinnedFormatSettings {
-public:
-    explicit PinnedFormatSettings(const TFormatSettings& fs) : saved_(FormatSettings()) { FormatSettings() = fs; }
-    ~PinnedFormatSettings() { FormatSettings() = saved_; }
-    PinnedFormatSettings(const PinnedFormatSettings&) = delete;
-    PinnedFormatSettings& operator=(const PinnedFormatSettings&) = delete;
-
-private:
-    TFormatSettings saved_;
-};
-
-TFormatSettings Czech() {
-    TFormatSettings fs;
-    fs.decimalSeparator = ',';
-    fs.thousandSeparator = ' ';
-    fs.dateSeparator = '.';
-    fs.timeSeparator = ':';
-    fs.shortDateFormat = "d.m.yyyy";
-    fs.longTimeFormat = "h:nn:ss";
-    fs.timeAMString = "dop.";
-    fs.timePMString = "odp.";
-    return fs;
-}
 
 // Separators unlike any letter of the pictures, so that a "/" or ":" copied
 // through unchanged shows.
@@ -314,7 +292,7 @@ TEST(DateTimeToText, WritesTheDateAndATimeOfDayUnlessItIsMidnight)
         {0, "30.12.1899", "12/30/1899"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DateTimeToText(c.at, Czech()), c.czech) << c.at;
+        EXPECT_EQ(DateTimeToText(c.at, CzechFormats()), c.czech) << c.at;
         EXPECT_EQ(DateTimeToText(c.at, TFormatSettings{}), c.defaults) << c.at;
     }
 }
@@ -323,7 +301,7 @@ TEST(DateTimeToText, WithoutSettingsUsesTheProcessWideOnes)
 {
     const TDateTime at = Encode(Parts(2026, 12, 10, 14, 5, 9));
     {
-        PinnedFormatSettings pin(Czech());
+        PinnedFormatSettings pin(CzechFormats());
         EXPECT_EQ(DateTimeToText(at), "10.12.2026 14:05:09");
     }
     PinnedFormatSettings pin(TFormatSettings{});

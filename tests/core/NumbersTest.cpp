@@ -2,25 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/PinnedFormatSettings.h"
+
 #include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
 
 namespace {
-
-// Pins the process-wide settings for one test and puts the previous ones
-// back, so that no test depends on another's leftovers.
-class PinnedFormatSettings {
-public:
-    explicit PinnedFormatSettings(const TFormatSettings& fs) : saved_(FormatSettings()) { FormatSettings() = fs; }
-    ~PinnedFormatSettings() { FormatSettings() = saved_; }
-    PinnedFormatSettings(const PinnedFormatSettings&) = delete;
-    PinnedFormatSettings& operator=(const PinnedFormatSettings&) = delete;
-
-private:
-    TFormatSettings saved_;
-};
 
 TFormatSettings WithSeparator(char decimal) {
     TFormatSettings fs;

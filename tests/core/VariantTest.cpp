@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/PinnedFormatSettings.h"
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -13,31 +15,10 @@
 
 namespace {
 
-class PinnedFormatSettings {
-public:
-    explicit PinnedFormatSettings(const TFormatSettings& fs) : saved_(FormatSettings()) { FormatSettings() = fs; }
-    ~PinnedFormatSettings() { FormatSettings() = saved_; }
-    PinnedFormatSettings(const PinnedFormatSettings&) = delete;
-    PinnedFormatSettings& operator=(const PinnedFormatSettings&) = delete;
-
-private:
-    TFormatSettings saved_;
-};
-
-TFormatSettings Czech() {
-    TFormatSettings fs;
-    fs.decimalSeparator = ',';
-    fs.thousandSeparator = ' ';
-    fs.dateSeparator = '.';
-    fs.shortDateFormat = "d.m.yyyy";
-    fs.longTimeFormat = "h:nn:ss";
-    return fs;
-}
-
 // Every test here runs with Czech settings, so that a number formatted or
 // parsed with a hard-wired '.' shows.
 class VariantTest : public ::testing::Test {
-    PinnedFormatSettings pin_{Czech()};
+    PinnedFormatSettings pin_{CzechFormats()};
 };
 
 TVariant Date(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
