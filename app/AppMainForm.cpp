@@ -73,7 +73,7 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
     FontList->Items()->Clear();
     for (const std::string& name : families) FontList->Items()->Add(name);
     FontList->Items()->EndUpdate();
-    StatusBar->SetPanelText(0, FamilyCountText(families.size()));
+    StatusBar->SetPanelText(kCountPanel, FamilyCountText(families.size()));
 
     // The stored selection, cell and text arrive with the settings
     // components; until then every start shows the first family and code 32.

@@ -39,7 +39,7 @@ void TMainForm::FontListClick(TObject* /*Sender*/) {
     previewFont->SetName(face);
     previewFont->SetStyle(style);
 
-    StatusBar->SetPanelText(2, FontList->Items()->Get(i));
+    StatusBar->SetPanelText(kNamePanel, FontList->Items()->Get(i));
 }
 
 void TMainForm::Reload(TObject* /*Sender*/) {
@@ -52,6 +52,6 @@ void TMainForm::Reload(TObject* /*Sender*/) {
     for (const std::string& name : families) items->Add(name);
     items->EndUpdate();
     FontList->SetItemIndex(selected);
-    StatusBar->SetPanelText(0, FamilyCountText(families.size()));
+    StatusBar->SetPanelText(kCountPanel, FamilyCountText(families.size()));
     FontPropsChanged(this);
 }

@@ -4,6 +4,7 @@
 #include "app/AppMainForm.h"
 #include "app/BitmapperThread.h"
 #include "app/FontFamilies.h"
+#include "app/ViewRules.h"
 #include "platform/win/Application.h"
 
 void TMainForm::CreateFontBitmap(int Index) {
@@ -35,7 +36,9 @@ void TMainForm::CreateFontBitmap(int Index) {
     }
     if (CacheFontsCheck->Checked()) {
         ++cachedCount_;
-        StatusBar->Repaint();
+        // Only the progress panel changes; repainting the whole bar for
+        // every preview would cost more than rendering the preview.
+        StatusBar->RepaintPanel(kProgressPanel);
     }
 }
 

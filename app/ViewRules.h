@@ -18,6 +18,11 @@ std::optional<int> ParseFontSize(std::string_view text);
 // edges are `rowTop` and `rowBottom` (bottom exclusive); division truncates.
 int PreviewTop(int rowTop, int rowBottom, int bitmapHeight);
 
+// The status bar's panels: family count, preview progress, family name.
+inline constexpr int kCountPanel = 0;
+inline constexpr int kProgressPanel = 1;
+inline constexpr int kNamePanel = 2;
+
 // Width of the filled part of the progress panel: (width - 2) * cached / count
 // rounded half to even. Zero when count is zero.
 int ProgressBarWidth(int panelWidth, int cached, int count);

@@ -44,6 +44,17 @@ int AnsiCompareText(std::string_view a, std::string_view b) {
     return r == 0 ? 0 : r - CSTR_EQUAL;
 }
 
+std::string AnsiCompareKey(std::string_view text) {
+    const std::wstring w = Wide(text);
+    constexpr DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int size = ::LCMapStringW(LOCALE_USER_DEFAULT, flags, w.data(), int(w.size()), nullptr, 0);
+    if (size <= 0) return {};
+    // The key is bytes, written through the wide-character parameter.
+    std::string key(size_t(size), '\0');
+    ::LCMapStringW(LOCALE_USER_DEFAULT, flags, w.data(), int(w.size()), reinterpret_cast<LPWSTR>(key.data()), size);
+    return key;
+}
+
 int ScreenLogPixelsY() {
     const TWindowDC screen;
     const int v = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/core/ClassBuilder.h"
+#include "platform/win/Handle.h"
 #include "platform/win/LentDC.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
@@ -149,6 +150,26 @@ void TStatusBar::SetSizeGrip(bool value) {
 
 void TStatusBar::SetPanelText(int index, const std::string& text) { panels_->Items(index)->SetText(text); }
 
+void TStatusBar::RepaintPanel(int index) {
+    if (!HandleAllocated() || index < 0 || index >= panels_->Count()) return;
+    HWND window = WindowHandle();
+    RECT part;
+    if (!::SendMessageW(window, SB_GETRECT, WPARAM(index), LPARAM(&part))) return;
+    const bool ownerDrawn = panels_->Items(index)->Style() == TStatusPanelStyle::psOwnerDraw;
+    if (!ownerDrawn || !drawInsetKnown_ || simplePanel_ || ::GetUpdateRect(window, nullptr, FALSE)) {
+        // A pending paint would draw over it anyway: let the bar paint.
+        ::InvalidateRect(window, &part, TRUE);
+        ::UpdateWindow(window);
+        return;
+    }
+    const TRect rect{part.left + drawInset_.left, part.top + drawInset_.top, part.right + drawInset_.right,
+                     part.bottom + drawInset_.bottom};
+    const TWindowDC dc(window);
+    if (!dc) return;
+    ::IntersectClipRect(dc.Get(), rect.left, rect.top, rect.right, rect.bottom);
+    CallDrawPanel(dc.Get(), index, rect);
+}
+
 void TStatusBar::RecreateWnd() {
     if (!HandleAllocated()) return;
     DestroyHandle();
@@ -233,7 +254,17 @@ void TStatusBar::DrawPanel(TMessage& m) {
     const int index = int(dis->itemID);
     if (index < 0 || index >= panels_->Count()) return;
     const TRect rect{dis->rcItem.left, dis->rcItem.top, dis->rcItem.right, dis->rcItem.bottom};
-    TLentDC lent(*canvas_, dis->hDC);
+    RECT part;
+    if (::SendMessageW(WindowHandle(), SB_GETRECT, WPARAM(index), LPARAM(&part))) {
+        drawInset_ = TRect{rect.left - part.left, rect.top - part.top, rect.right - part.right,
+                           rect.bottom - part.bottom};
+        drawInsetKnown_ = true;
+    }
+    CallDrawPanel(dis->hDC, index, rect);
+}
+
+void TStatusBar::CallDrawPanel(HDC dc, int index, const TRect& rect) {
+    TLentDC lent(*canvas_, dc);
     canvas_->SetFont(*Font());
     canvas_->Brush()->SetStyle(TBrushStyle::bsSolid);
     canvas_->Brush()->SetColor(Color());

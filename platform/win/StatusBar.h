@@ -83,6 +83,11 @@ public:
 
     // Panels()->Items(index)->SetText(text).
     void SetPanelText(int index, const std::string& text);
+    // Repaints one panel at once. An owner-drawn panel that has been painted
+    // before is drawn straight onto the bar, without a round through the
+    // bar's own painting of every panel: the cheap way to follow a panel
+    // that changes often.
+    void RepaintPanel(int index);
 
     // The surface of the panel being painted, valid during OnDrawPanel.
     TCanvas* Canvas() const noexcept { return canvas_.get(); }
@@ -99,6 +104,7 @@ private:
     void UpdatePanels();
     void UpdatePanel(int index);
     void DrawPanel(TMessage& message);
+    void CallDrawPanel(HDC dc, int index, const TRect& rect);
     void RecreateWnd();
 
     std::unique_ptr<TStatusPanels> panels_;
@@ -106,4 +112,8 @@ private:
     bool simplePanel_ = false;
     std::string simpleText_;
     bool sizeGrip_ = true;
+    // Where the bar puts an owner-drawn panel's drawing area inside the
+    // panel's rectangle (inside its border), learnt from its painting.
+    bool drawInsetKnown_ = false;
+    TRect drawInset_{};
 };

@@ -49,6 +49,7 @@ TEST(FontEnum, CompareTextFollowsTheLocaleAndIgnoresCase) {
         SCOPED_TRACE(std::string(c.a) + " / " + c.b);
         EXPECT_EQ(sign(AnsiCompareText(c.a, c.b)), c.sign);
         EXPECT_EQ(sign(AnsiCompareText(c.b, c.a)), -c.sign);
+        EXPECT_EQ(sign(AnsiCompareKey(c.a).compare(AnsiCompareKey(c.b))), c.sign);
     }
 }
 

@@ -116,6 +116,46 @@ TEST_F(StatusBarTest, TheOwnerDrawnPanelIsPaintedByOnDrawPanelWithItsRect) {
     EXPECT_FALSE(bar->Canvas()->HandleAllocated());
 }
 
+TEST_F(StatusBarTest, RepaintPanelRedrawsOnlyThatPanelAtOnce) {
+    std::vector<TRect> rects;
+    TColor fill = clRed;
+    bar->OnDrawPanel = [&](TStatusBar* sender, TStatusPanel*, const TRect& rect) {
+        rects.push_back(rect);
+        sender->Canvas()->Brush()->SetColor(fill);
+        sender->Canvas()->FillRect(rect);
+    };
+    HWND w = bar->WindowHandle();
+    // With a paint pending the bar paints; otherwise the panel is drawn
+    // straight onto it. Either way: the same rect, the same pixels, now.
+    struct TCase {
+        bool pending;
+        TColor colour;
+    };
+    for (const TCase c : {TCase{true, clLime}, TCase{false, clBlue}}) {
+        SCOPED_TRACE(c.pending);
+        if (c.pending) ::InvalidateRect(w, nullptr, TRUE);
+        rects.clear();
+        fill = c.colour;
+        bar->RepaintPanel(1);
+        ASSERT_FALSE(rects.empty());
+        RECT part{};
+        ::SendMessageW(w, SB_GETRECT, 1, LPARAM(&part));
+        EXPECT_EQ(rects.back(), (TRect{part.left, part.top, part.right, part.bottom}));
+        const int y = (part.top + part.bottom) / 2;
+        EXPECT_EQ(PixelOf(w, (part.left + part.right) / 2, y), COLORREF(c.colour));
+        EXPECT_NE(PixelOf(w, 50, y), COLORREF(c.colour));
+        EXPECT_FALSE(::GetUpdateRect(w, nullptr, FALSE));
+        EXPECT_FALSE(bar->Canvas()->HandleAllocated());
+    }
+    // A panel that is not owner-drawn, or one that does not exist.
+    rects.clear();
+    bar->RepaintPanel(0);
+    bar->RepaintPanel(7);
+    bar->RepaintPanel(-1);
+    EXPECT_TRUE(rects.empty());
+    EXPECT_EQ(PartText(w, 0), L"Počet písem:");
+}
+
 TEST_F(StatusBarTest, WithoutTheSizeGripTheBarHasNone) {
     bar->SetSizeGrip(false);
     ASSERT_TRUE(bar->HandleAllocated());

@@ -1,0 +1,34 @@
+#pragma once
+// Measurements of the program itself: its main window, loaded from the real
+// form file, doing what a user makes it do.
+
+#include <cstdint>
+#include <vector>
+
+#include "RawBaselines.h"
+
+class TMainForm;
+
+// Starts the program as Glyphora.exe does, up to a shown main window whose
+// font list has painted (the rest of the window paints from the message
+// loop later); returns the window.
+TMainForm* StartProgram();
+
+// Puts the window's style controls at the given style with the preview cache
+// off, so that nothing is kept and no thread runs.
+void SetStyleWithCacheOff(TMainForm& form, const TRawPreviewStyle& style);
+
+struct TWalkFigures {
+    double seconds = 0;       // from ticking the cache option to the thread's end
+    int kept = 0;             // previews kept afterwards
+    uint64_t committed = 0;   // private memory committed during the walk
+    uint64_t pixelBytes = 0;  // the kept previews' pixel bytes
+};
+// Ticks the cache option and waits for the preview thread's walk to end.
+TWalkFigures MeasureWalk(TMainForm& form);
+
+// Where the visible rows' kept previews lie in the font list.
+std::vector<TRawBlit> VisiblePreviews(TMainForm& form);
+
+// Seconds per repaint of the font list's visible rows from kept previews.
+double MeasureRepaint(TMainForm& form, int repeats);
