@@ -21,6 +21,14 @@ void PressKey(HWND target, WPARAM key) {
     ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
+// Replaces the edit's text by typing, as a user would. Everything is posted,
+// so it keeps its order with the keys posted before and after it (a sent
+// WM_SETTEXT would overtake keys still waiting in the queue).
+void TypeText(HWND edit, const wchar_t* text) {
+    ::PostMessageW(edit, EM_SETSEL, 0, -1);
+    for (const wchar_t* c = text; *c; ++c) ::PostMessageW(edit, WM_CHAR, WPARAM(*c), 1);
+}
+
 std::string ClipboardByte() {
     if (!::OpenClipboard(nullptr)) return "(busy)";
     std::string out = "(none)";
@@ -58,13 +66,13 @@ TEST(Interaction, SizeBoxKeepsInvalidTextAndTheArrowsStayInRange) {
     ASSERT_NE(edit, nullptr);
     ASSERT_NE(updown, nullptr);
     // Valid text is taken on Enter; invalid text leaves the value where it was.
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"24"));
+    TypeText(edit, L"24");
     PressKey(edit, VK_RETURN);
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"100"));
+    TypeText(edit, L"100");
     PressKey(edit, VK_RETURN);
     PressKey(edit, VK_DOWN);  // a step from the kept value 24, not from 100
     ASSERT_TRUE(WaitFor([&] { return TextOf(edit) == "23"; }));
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"72"));
+    TypeText(edit, L"72");
     PressKey(edit, VK_RETURN);
     PressKey(edit, VK_UP);  // already at the top: no wrap-around
     ASSERT_TRUE(WaitFor([&] { return TextOf(edit) == "72"; }));
