@@ -3,21 +3,13 @@
 
 #include <exception>
 
-#include "app/AppClasses.h"
-#include "app/AppMainForm.h"
-#include "app/Tahoma.h"
+#include "app/Startup.h"
 #include "platform/win/Application.h"
-#include "platform/win/Platform.h"
 #include "platform/win/WinTypes.h"
 
 extern "C" int __stdcall wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     try {
-        InitPlatform();
-        RegisterAppClasses();
-        Application->Initialize();
-        Application->SetTitle("Glyphora");
-        Application->CreateForm<TMainForm>();
-        SubstituteTahoma();
+        StartGlyphora();
         Application->Run();
     } catch (const std::exception& e) {
         HandleException(e);

@@ -1,22 +1,15 @@
 #include "AppMeasures.h"
 
 #include "Measure.h"
-#include "app/AppClasses.h"
 #include "app/AppMainForm.h"
 #include "app/FontFamilies.h"
-#include "app/Tahoma.h"
+#include "app/Startup.h"
 #include "app/ViewRules.h"
 #include "platform/win/Application.h"
-#include "platform/win/Platform.h"
 #include "platform/win/Win32.h"
 
 TMainForm* StartProgram() {
-    InitPlatform();
-    RegisterAppClasses();
-    Application->Initialize();
-    Application->SetTitle("Glyphora");
-    Application->CreateForm<TMainForm>();
-    SubstituteTahoma();
+    StartGlyphora();
     MainForm->Show();
     // The list paints now, before any of the preview thread's hand-offs is
     // served: the figure is the time until the user sees the families.
