@@ -38,6 +38,10 @@ const TClassInfo& TMainForm::StaticClass() {
                                        .Field("HexLabel", &TMainForm::HexLabel)
                                        .Field("CopyBtn", &TMainForm::CopyBtn)
                                        .Field("TestGrid", &TMainForm::TestGrid)
+                                       .Field("PrintPopup", &TMainForm::PrintPopup)
+                                       .Field("FontListItem", &TMainForm::FontListItem)
+                                       .Field("TestTextItem", &TMainForm::TestTextItem)
+                                       .Field("CharmapItem", &TMainForm::CharmapItem)
                                        .Method<&TMainForm::FormCreate>("FormCreate")
                                        .Method<&TMainForm::FormDestroy>("FormDestroy")
                                        .Method<&TMainForm::FormKeyDown>("FormKeyDown")
@@ -51,6 +55,10 @@ const TClassInfo& TMainForm::StaticClass() {
                                        .Method<&TMainForm::TestGridClick>("TestGridClick")
                                        .Method<&TMainForm::Copy>("Copy")
                                        .Method<&TMainForm::StatusBarDrawPanel>("StatusBarDrawPanel")
+                                       .Method<&TMainForm::PrintBtnMouseUp>("PrintBtnMouseUp")
+                                       .Method<&TMainForm::PrintFontList>("PrintFontList")
+                                       .Method<&TMainForm::PrintTestText>("PrintTestText")
+                                       .Method<&TMainForm::PrintCharmap>("PrintCharmap")
                                        .Build();
     return info;
 }

@@ -14,6 +14,7 @@
 #include "platform/win/Form.h"
 #include "platform/win/Label.h"
 #include "platform/win/ListBox.h"
+#include "platform/win/Menus.h"
 #include "platform/win/Memo.h"
 #include "platform/win/PageControl.h"
 #include "platform/win/Panel.h"
@@ -24,6 +25,7 @@
 #include "platform/win/UpDown.h"
 
 class TBitmapperThread;
+class TPrintout;
 
 class TMainForm : public TForm {
     GLY_CLASS(TMainForm)
@@ -59,6 +61,10 @@ public:
     TLabel* HexLabel = nullptr;
     TButton* CopyBtn = nullptr;
     TStringGrid* TestGrid = nullptr;
+    TPopupMenu* PrintPopup = nullptr;
+    TMenuItem* FontListItem = nullptr;
+    TMenuItem* TestTextItem = nullptr;
+    TMenuItem* CharmapItem = nullptr;
 
     // Window.
     void FormCreate(TObject* Sender);
@@ -81,6 +87,11 @@ public:
     void Copy(TObject* Sender);
     // Status bar.
     void StatusBarDrawPanel(TStatusBar* Sender, TStatusPanel* Panel, const TRect& Rect);
+    // Printing.
+    void PrintBtnMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void PrintFontList(TObject* Sender);
+    void PrintTestText(TObject* Sender);
+    void PrintCharmap(TObject* Sender);
 
     // State of the preview cache, for the status bar and for tests.
     int CachedCount() const noexcept { return cachedCount_; }
@@ -94,6 +105,7 @@ private:
     void BitmapperTerminated(TObject* Sender);
     TFontStyles StyleFromToggles() const;
     int SizeValue();
+    void Print(TPrintout& printout);
 
     std::unique_ptr<std::vector<std::unique_ptr<TBitmap>>> FontBitmaps;
     TBitmapperThread* Bitmapper = nullptr;

@@ -129,6 +129,7 @@ object MainForm: TMainForm
         7700000778033307777777777803330888888888800333077777777A78033307
         7777777778033330000000000033333330FFFFF03333333330F000F033333333
         30FFFFF0333333333000000033333333333333333333}
+      OnMouseUp = PrintBtnMouseUp
     end
     object AboutBtn: TSpeedButton
       Left = 303
@@ -336,6 +337,20 @@ object MainForm: TMainForm
         TabOrder = 0
         OnClick = TestGridClick
       end
+    end
+  end
+  object PrintPopup: TPopupMenu
+    object FontListItem: TMenuItem
+      Caption = '&Seznam fontů'
+      OnClick = PrintFontList
+    end
+    object TestTextItem: TMenuItem
+      Caption = '&Testovací text'
+      OnClick = PrintTestText
+    end
+    object CharmapItem: TMenuItem
+      Caption = '&Mapa znaků'
+      OnClick = PrintCharmap
     end
   end
 end

@@ -114,11 +114,42 @@ void TCanvas::Rectangle(const TRect& rect) {
     ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
+bool TCanvas::NeedsOutlineText(HDC dc) const {
+    constexpr DWORD kGlyfTag = 0x66796C67;  // 'glyf', as GetFontData takes it
+    return outlineTextFallback_ && ::GetFontData(dc, kGlyfTag, 0, nullptr, 0) == GDI_ERROR &&
+           ::GetOutlineTextMetricsW(dc, 0, nullptr) != 0;
+}
+
+template <class Paint>
+void TCanvas::FillTextOutlines(HDC dc, Paint paint) {
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    ::BeginPath(dc);
+    paint();
+    ::EndPath(dc);
+    TBrushHandle fill(::CreateSolidBrush(ColorToRGB(font_->Color())));
+    {
+        const TSelectObject brush(dc, fill.Get());
+        const TSelectObject pen(dc, ::GetStockObject(NULL_PEN));
+        ::FillPath(dc);
+    }
+    ::SetBkMode(dc, oldMode);
+}
+
 void TCanvas::TextOut(int x, int y, const std::string& text) {
     HDC dc = Require(kFont);
     PrepareText(dc);
     const std::wstring w = Wide(text);
-    ::TextOutW(dc, x, y, w.c_str(), int(w.size()));
+    if (!NeedsOutlineText(dc)) {
+        ::TextOutW(dc, x, y, w.c_str(), int(w.size()));
+        return;
+    }
+    if (brush_->Style() != TBrushStyle::bsClear) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, w.c_str(), int(w.size()), &size);
+        const RECT cell{x, y, x + size.cx, y + size.cy};
+        ::FillRect(dc, &cell, brush_->Handle());
+    }
+    FillTextOutlines(dc, [&] { ::TextOutW(dc, x, y, w.c_str(), int(w.size())); });
 }
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, const std::string& text) {
@@ -129,6 +160,23 @@ void TCanvas::TextRect(const TRect& clip, int x, int y, const std::string& text)
     UINT options = ETO_CLIPPED;
     if (brush_->Style() != TBrushStyle::bsClear) options |= ETO_OPAQUE;
     ::ExtTextOutW(dc, x, y, options, &r, w.c_str(), UINT(w.size()), nullptr);
+}
+
+void TCanvas::DrawText(const TRect& rect, const std::string& text, unsigned format) {
+    HDC dc = Require(kFont);
+    PrepareText(dc);
+    std::wstring w = Wide(text);
+    RECT r = ToRECT(rect);
+    // DT_MODIFYSTRING may write into the text: it gets a copy of its own.
+    if (!NeedsOutlineText(dc)) {
+        ::DrawTextW(dc, w.data(), int(w.size()), &r, format);
+        return;
+    }
+    // Paths are not clipped by DrawText: the rectangle clips the fill.
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    FillTextOutlines(dc, [&] { ::DrawTextW(dc, w.data(), int(w.size()), &r, format | DT_NOCLIP); });
+    ::RestoreDC(dc, saved);
 }
 
 TSize TCanvas::TextExtent(const std::string& text) {

@@ -63,6 +63,9 @@ public:
     // As TextOut, clipped to `clip`, which is filled first unless the brush
     // is bsClear.
     void TextRect(const TRect& clip, int x, int y, const std::string& text);
+    // Text laid out in `rect` by DrawTextW with the DT_* `format` flags, in
+    // the font's colour on the brush colour (transparent for bsClear).
+    void DrawText(const TRect& rect, const std::string& text, unsigned format);
     TSize TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }
     int TextHeight(const std::string& text) { return TextExtent(text).cy; }
@@ -80,6 +83,12 @@ public:
     // The RGB colour of one pixel (clNone outside the surface).
     TColor Pixel(int x, int y);
     void SetPixel(int x, int y, TColor color);
+
+    // Text in a font that has outlines but no TrueType ones (CFF/Type 1
+    // faces) is drawn as filled outlines instead of as text. For printers
+    // whose driver cannot take such fonts: Wine's PostScript driver crashes
+    // when it downloads one.
+    void SetOutlineTextFallback(bool value) noexcept { outlineTextFallback_ = value; }
 
     // While locked, a bitmap's canvas keeps its DC (see TBitmap).
     void Lock() noexcept { ++lockCount_; }
@@ -104,6 +113,10 @@ private:
     void OnBrushChange(TObject*);
     void OnPenChange(TObject*);
     void PrepareText(HDC dc);
+    bool NeedsOutlineText(HDC dc) const;
+    // Runs `paint` inside a path bracket and fills the path in the font's colour.
+    template <class Paint>
+    void FillTextOutlines(HDC dc, Paint paint);
     void SetFontObject(TFont* value) { if (value) font_->Assign(*value); }
     void SetBrushObject(TBrush* value) { if (value) brush_->Assign(*value); }
     void SetPenObject(TPen* value) { if (value) pen_->Assign(*value); }
@@ -119,6 +132,7 @@ private:
     std::unique_ptr<TPen> pen_;
     TPoint penPos_;
     int lockCount_ = 0;
+    bool outlineTextFallback_ = false;
 };
 
 // Keeps a canvas locked for a scope.

@@ -158,6 +158,12 @@ TRect TControl::ClientRect() const {
     return {0, 0, w > 0 ? w : 0, h > 0 ? h : 0};
 }
 
+TPoint TControl::ClientToScreen(TPoint point) {
+    POINT p{point.x, point.y};
+    ::ClientToScreen(Handle(), &p);
+    return {int(p.x), int(p.y)};
+}
+
 void TControl::SetAlign(TAlign value) {
     if (align_ == value) return;
     align_ = value;

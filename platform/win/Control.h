@@ -90,6 +90,8 @@ public:
     // The client area in the control's own coordinates; without a window it
     // is worked out from the size and the frame the window would have.
     virtual TRect ClientRect() const;
+    // A point of the client area in screen coordinates (makes the window).
+    TPoint ClientToScreen(TPoint point);
     TAlign Align() const noexcept { return align_; }
     void SetAlign(TAlign value);
 

@@ -7,6 +7,7 @@
 #include "platform/win/Application.h"
 #include "platform/win/Control.h"
 #include "platform/win/HintWindow.h"
+#include "platform/win/Screen.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinControl.h"
 #include "platform/win/WinText.h"
@@ -100,6 +101,12 @@ LRESULT CALLBACK TWindowDispatch::Procedure(HWND window, UINT msg, WPARAM wParam
         control = std::exchange(t_creating, nullptr);
         Attach(*control, window);
     }
+    // The application-wide cursor wins over every window's own.
+    if (msg == WM_SETCURSOR && static_cast<short>(LOWORD(lParam)) != HTERROR)
+        if (HCURSOR cursor = ScreenCursorOverride()) {
+            ::SetCursor(cursor);
+            return TRUE;
+        }
     TMessage m{msg, wParam, intptr_t(lParam), 0};
     try {
         // A copy: the procedure may put another in its place while it runs

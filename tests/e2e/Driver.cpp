@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -29,6 +30,12 @@ BOOL CALLBACK FindMain(HWND hwnd, LPARAM lp) {
         s->found = hwnd;
         return FALSE;
     }
+    return TRUE;
+}
+
+// Visible top-level windows titled Glyphora.
+BOOL CALLBACK CollectMain(HWND hwnd, LPARAM lp) {
+    if (::IsWindowVisible(hwnd) && TextOf(hwnd) == "Glyphora") reinterpret_cast<std::set<HWND>*>(lp)->insert(hwnd);
     return TRUE;
 }
 
@@ -69,11 +76,38 @@ TProgram::TProgram() {
     main_ = s.found;
 }
 
+TProgram::TProgram(const std::string& unixEnvironment) {
+    const char* build = std::getenv("GLYPHORA_BUILD_DIR");
+    if (!build) throw std::runtime_error("GLYPHORA_BUILD_DIR is not set");
+    std::set<HWND> earlier;
+    EnumWindows(&CollectMain, reinterpret_cast<LPARAM>(&earlier));
+    std::wstring cmd = Wide("/bin/sh -c \"" + unixEnvironment + " exec wine '" + build + "/app/Glyphora.exe'\"");
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION shell{};
+    if (!::CreateProcessW(L"Z:\\bin\\sh", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &shell))
+        throw std::runtime_error("Glyphora.exe could not be started through wine");
+    ::CloseHandle(shell.hThread);
+    ::CloseHandle(shell.hProcess);
+    WaitFor([&] {
+        std::set<HWND> now;
+        EnumWindows(&CollectMain, reinterpret_cast<LPARAM>(&now));
+        for (HWND h : now)
+            if (!earlier.count(h)) main_ = h;
+        return main_ != nullptr;
+    });
+    if (!main_) return;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(main_, &pid);
+    process_.dwProcessId = pid;
+    process_.hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+}
+
 TProgram::~TProgram() {
     if (Running()) Close();
     if (Running()) ::TerminateProcess(process_.hProcess, 1);
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
+    if (process_.hThread) ::CloseHandle(process_.hThread);
+    if (process_.hProcess) ::CloseHandle(process_.hProcess);
 }
 
 bool TProgram::Running() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }

@@ -12,6 +12,10 @@ class TProgram {
 public:
     // Starts the program built beside the tests; waits until its main window shows.
     TProgram();
+    // The same with extra variables ("NAME=value ...") in the program's Unix
+    // environment: a Wine process takes that from its parent's, not from the
+    // Windows environment, so the program is started through the Wine loader.
+    explicit TProgram(const std::string& unixEnvironment);
     ~TProgram();  // closes it (WM_CLOSE) and waits for its end, if still running
     TProgram(const TProgram&) = delete;
     TProgram& operator=(const TProgram&) = delete;

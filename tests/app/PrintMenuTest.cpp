@@ -1,0 +1,45 @@
+// The print menu as the form file makes it: its items, their captions and
+// handlers, and the Print button that opens it.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "app/AppMainForm.h"
+#include "platform/win/Application.h"
+
+namespace {
+
+std::vector<uint8_t> MainFormData() {
+    const char* source = std::getenv("GLYPHORA_SOURCE_DIR");
+    if (!source) return {};
+    std::ifstream in(std::string(source) + "/app/MainForm.dfm", std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(PrintMenu, HasTheThreePrintoutsWithTheirAccessKeysAndTheButtonOpensIt) {
+    const auto data = MainFormData();
+    ASSERT_FALSE(data.empty()) << "GLYPHORA_SOURCE_DIR must name the source tree";
+    TMainForm* form = Application->CreateFormFrom<TMainForm>(data);
+    ASSERT_NE(form->PrintPopup, nullptr);
+    TMenuItem* root = form->PrintPopup->Items();
+    ASSERT_EQ(root->Count(), 3);
+    const struct {
+        TMenuItem* field;
+        const char* caption;
+    } items[] = {{form->FontListItem, "&Seznam fontů"}, {form->TestTextItem, "&Testovací text"},
+                 {form->CharmapItem, "&Mapa znaků"}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(root->Items(i), items[i].field);
+        EXPECT_EQ(items[i].field->Caption(), items[i].caption);
+        EXPECT_TRUE(static_cast<bool>(items[i].field->OnClick)) << items[i].caption;
+    }
+    EXPECT_EQ(form->PrintPopup->Alignment(), TPopupAlignment::paLeft);
+    EXPECT_TRUE(static_cast<bool>(form->PrintBtn->OnMouseUp));
+    EXPECT_FALSE(static_cast<bool>(form->PrintBtn->OnClick));
+    TComponent::Free(form);
+}
+
+}  // namespace
