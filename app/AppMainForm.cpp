@@ -51,6 +51,7 @@ const TClassInfo& TMainForm::StaticClass() {
                                        .Method<&TMainForm::TestGridClick>("TestGridClick")
                                        .Method<&TMainForm::Copy>("Copy")
                                        .Method<&TMainForm::StatusBarDrawPanel>("StatusBarDrawPanel")
+                                       .Method<&TMainForm::About>("About")
                                        .Build();
     return info;
 }

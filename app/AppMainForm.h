@@ -81,6 +81,8 @@ public:
     void Copy(TObject* Sender);
     // Status bar.
     void StatusBarDrawPanel(TStatusBar* Sender, TStatusPanel* Panel, const TRect& Rect);
+    // About box.
+    void About(TObject* Sender);
 
     // State of the preview cache, for the status bar and for tests.
     int CachedCount() const noexcept { return cachedCount_; }
