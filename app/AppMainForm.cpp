@@ -59,6 +59,7 @@ const TClassInfo& TMainForm::StaticClass() {
                                        .Method<&TMainForm::PrintFontList>("PrintFontList")
                                        .Method<&TMainForm::PrintTestText>("PrintTestText")
                                        .Method<&TMainForm::PrintCharmap>("PrintCharmap")
+                                       .Method<&TMainForm::About>("About")
                                        .Build();
     return info;
 }

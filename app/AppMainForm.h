@@ -92,6 +92,8 @@ public:
     void PrintFontList(TObject* Sender);
     void PrintTestText(TObject* Sender);
     void PrintCharmap(TObject* Sender);
+    // About box.
+    void About(TObject* Sender);
 
     // State of the preview cache, for the status bar and for tests.
     int CachedCount() const noexcept { return cachedCount_; }

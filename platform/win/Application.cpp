@@ -103,14 +103,13 @@ HWND TApplication::Handle() {
     return handle_.Get();
 }
 
+HICON TApplication::Icon() const {
+    if (HICON own = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON")) return own;
+    return ::LoadIconW(nullptr, IDI_APPLICATION);
+}
+
 void TApplication::LoadForm(TCustomForm& form, const std::vector<uint8_t>& data) {
-    try {
-        ReadFormData(form, data);
-    } catch (...) {
-        TComponent::Free(&form);
-        throw;
-    }
-    form.DoCreate();
+    LoadFormFrom(form, data);
     if (!mainForm_) mainForm_ = &form;
 }
 

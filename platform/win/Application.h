@@ -57,6 +57,9 @@ public:
 
     // The hidden window that owns the forms' windows; made on first use.
     HWND Handle();
+    // The program's icon (its MAINICON resource), or the system's icon for
+    // applications when the program has none. Shared: never destroyed.
+    HICON Icon() const;
     // Minimizing the main form minimizes the application: its window shows
     // minimized (the button that stands for the program) and the visible
     // forms hide until Restore shows them again.

@@ -1,7 +1,9 @@
 #pragma once
 // A bevel: a sunken or raised line or frame in the system's 3-D colours,
-// for separating groups of controls. It takes no input: clicks and
-// hints go to what lies beneath.
+// for separating groups of controls. It takes no input of its own: its
+// window lets the pointer through, hints go to what lies beneath, and the
+// parent hands it the mouse (its OnMouseMove, not the parent's, runs over
+// it; see WinControl.h).
 
 #include "platform/win/Control.h"
 

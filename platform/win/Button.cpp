@@ -36,7 +36,11 @@ void TButton::SetDefault(bool value) {
         ::SendMessageW(WindowHandle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
-void TButton::Click() { OnClick(this); }
+void TButton::Click() {
+    if (modalResult_ != mrNone)
+        if (TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
+    OnClick(this);
+}
 
 void TButton::CreateParams(TCreateParams& params) const {
     TWinControl::CreateParams(params);

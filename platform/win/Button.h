@@ -22,8 +22,8 @@ public:
     void SetDefault(bool value);
     bool Cancel() const noexcept { return cancel_; }
     void SetCancel(bool value) { cancel_ = value; }
-    // The result a modal form ends with when the button is clicked (0: none);
-    // stored for form files until forms run modally.
+    // The result a modal form ends with when the button is clicked (0:
+    // none): a click gives it to the button's form before OnClick runs.
     int ModalResult() const noexcept { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }
 

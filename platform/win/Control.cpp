@@ -25,6 +25,9 @@ const TClassInfo& TControl::StaticClass() {
             .Int("Color", &TControl::Color, &TControl::SetColor)
             .Idents(ColorIdents())
             .Default(clBtnFace)
+            .Int("Cursor", &TControl::Cursor, &TControl::SetCursor)
+            .Idents(CursorIdents())
+            .Default(crDefault)
             .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled)
             .Default(1)
             .Obj("Font", &TControl::Font, &TControl::SetFont)
@@ -39,6 +42,7 @@ const TClassInfo& TControl::StaticClass() {
             .StoredIf([](const TControl& c) { return !c.ParentShowHint(); })
             .Bool("Visible", &TControl::Visible, &TControl::SetVisible)
             .Default(1)
+            .Event("OnMouseMove", &TControl::OnMouseMove)
             .Build();
     return info;
 }
@@ -267,6 +271,8 @@ void TControl::ColorChanged() {
     brush_.Reset();
     if (handle_) ::InvalidateRect(handle_.Get(), nullptr, TRUE);
 }
+
+void TControl::MouseMoved(TShiftState shift, int x, int y) { OnMouseMove(this, shift, x, y); }
 
 HBRUSH TControl::Brush() {
     if (!brush_) brush_.Reset(::CreateSolidBrush(ColorToRGB(color_)));

@@ -17,6 +17,7 @@
 #include "platform/core/Event.h"
 #include "platform/core/Set.h"
 #include "platform/win/Colors.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/Font.h"
 #include "platform/win/Geometry.h"
 #include "platform/win/Handle.h"
@@ -28,6 +29,9 @@ class TCustomForm;
 class TWindowDispatch;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+using TShiftState = TSet<TShiftFlag>;
+// X and Y are in the control's client coordinates.
+using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 const TEnumTypeInfo& AlignTypeInfo();
 
 // What a control asks of CreateWindowExW.
@@ -116,6 +120,14 @@ public:
     void SetParentFont(bool value);
     TColor Color() const noexcept { return color_; }
     void SetColor(TColor value);
+    // The pointer shown over the control; crDefault leaves it to the window.
+    TCursor Cursor() const noexcept { return cursor_; }
+    void SetCursor(TCursor value) { cursor_ = value; }
+
+    // ---- mouse ----
+    // Runs whenever the pointer moves over the control, or anywhere while
+    // the control holds the mouse.
+    TMouseMoveEvent OnMouseMove;
 
     // ---- streaming ----
     bool HasParent() const override { return true; }
@@ -141,6 +153,8 @@ protected:
 
     virtual void FontChanged();
     virtual void ColorChanged();
+    // The pointer moved to (x, y), in client coordinates; runs OnMouseMove.
+    virtual void MouseMoved(TShiftState shift, int x, int y);
     // Called after the bounds changed; `resized` when the size did.
     virtual void BoundsChanged(bool resized);
     // A parent's font or show-hint value changed.
@@ -182,9 +196,9 @@ private:
     bool parentFont_ = true;
     bool followingParent_ = false;  // a font change that came from the parent
     TColor color_ = clBtnFace;
+    TCursor cursor_ = crDefault;
     TBrushHandle brush_;
 };
 
-using TShiftState = TSet<TShiftFlag>;
 // The modifier keys and buttons down now (for key messages).
 TShiftState KeyboardShiftState();

@@ -7,6 +7,7 @@
 #include "platform/win/Application.h"
 #include "platform/win/Control.h"
 #include "platform/win/HintWindow.h"
+#include "platform/win/MouseEvent.h"
 #include "platform/win/Screen.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinControl.h"
@@ -217,6 +218,21 @@ void TControl::WndProc(TMessage& m) {
         break;
     case WM_DESTROY:
         RemoveHintTool(*this);
+        break;
+    case WM_MOUSEMOVE: {
+        const TPoint p = MousePoint(m.LParam);
+        MouseMoved(MouseShiftState(m.WParam), p.x, p.y);
+        break;
+    }
+    case WM_SETCURSOR:
+        // Only over our own client area: the frame keeps its sizing pointers.
+        if (reinterpret_cast<HWND>(m.WParam) == handle_.Get() && LOWORD(m.LParam) == HTCLIENT) {
+            if (HICON pointer = CursorHandle(cursor_)) {
+                ::SetCursor(pointer);
+                m.Result = TRUE;
+                return;
+            }
+        }
         break;
     case WM_ERASEBKGND:
         if (!defProc_) {

@@ -130,6 +130,11 @@ void TCustomForm::RestoreFocus() {
 }
 
 void TCustomForm::Close() {
+    if (modal_) {
+        // ShowModal's loop asks OnClose.
+        modalResult_ = mrCancel;
+        return;
+    }
     const bool isMain = Application && Application->MainForm() == this;
     TCloseAction action = TCloseAction::caHide;
     OnClose(this, action);

@@ -3,6 +3,10 @@
 // form resource by TApplication::CreateForm, with the handlers a form file
 // wires (OnCreate, OnDestroy, OnKeyDown, OnClose, OnShow).
 
+#include <cstdint>
+#include <vector>
+
+#include "platform/win/FormResource.h"
 #include "platform/win/WinControl.h"
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -22,6 +26,17 @@ enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+
+// How a modal form ended (ShowModal); 0 while it runs.
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
 
 const TEnumTypeInfo& FormBorderStyleTypeInfo();
 const TSetTypeInfo& BorderIconsTypeInfo();
@@ -57,8 +72,15 @@ public:
     void SetActiveControl(TWinControl* control);
 
     // Asks the form to close: OnClose decides; closing the main form ends
-    // the application's message loop.
+    // the application's message loop. A modal form ends with mrCancel.
     void Close();
+    // Shows the form and handles messages until ModalResult is set (a button
+    // with a ModalResult, Close, the close box) and OnClose lets the form
+    // close, or the application ends (mrCancel). Meanwhile the thread's other
+    // windows take no input. Then hides the form and returns ModalResult.
+    TModalResult ShowModal();
+    TModalResult ModalResult() const noexcept { return modalResult_; }
+    void SetModalResult(TModalResult value) { modalResult_ = value; }
     // Frees the form once the messages now queued have been handled.
     void Release();
 
@@ -90,6 +112,9 @@ private:
     void ApplyWindowState();
     void UpdateFrame();
     void RestoreFocus();
+    // OnClose for a modal form that has a result: false (and the result is
+    // cleared) when the handler keeps it open.
+    bool CloseModal();
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TBorderIcons borderIcons_{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
@@ -101,6 +126,8 @@ private:
     bool formDestroying_ = false;
     bool created_ = false;
     bool placed_ = false;
+    bool modal_ = false;
+    TModalResult modalResult_ = mrNone;
 };
 
 class TForm : public TCustomForm {
@@ -108,3 +135,18 @@ class TForm : public TCustomForm {
 public:
     using TCustomForm::TCustomForm;
 };
+
+// Reads a form stream (binary or text) into `form` and runs its OnCreate;
+// frees the form and passes the error on when the stream cannot be read.
+void LoadFormFrom(TCustomForm& form, const std::vector<uint8_t>& data);
+
+// Makes a form of class T owned by `owner` from its form resource (RCDATA
+// named like the class). Unlike TApplication::CreateForm, it never becomes
+// the main form: for dialogs made while the program runs.
+template <class T>
+T* CreateOwnedForm(TComponent* owner) {
+    const std::vector<uint8_t> data = FindFormResource(T::StaticClass().name);
+    T* form = TComponent::Create<T>(owner);
+    LoadFormFrom(*form, data);
+    return form;
+}

@@ -6,6 +6,7 @@ namespace handle_traits {
 void Window::Close(HWND handle) noexcept { ::DestroyWindow(handle); }
 void GdiObject::Close(void* handle) noexcept { ::DeleteObject(static_cast<HGDIOBJ>(handle)); }
 void MemoryDC::Close(HDC handle) noexcept { ::DeleteDC(handle); }
+void Icon::Close(HICON handle) noexcept { ::DestroyIcon(handle); }
 }  // namespace handle_traits
 
 TMemoryDC CreateMemoryDC(HDC compatibleWith) { return TMemoryDC(::CreateCompatibleDC(compatibleWith)); }

@@ -43,6 +43,9 @@ struct GdiObject {
 struct MemoryDC {
     static void Close(HDC handle) noexcept;  // DeleteDC
 };
+struct Icon {
+    static void Close(HICON handle) noexcept;  // DestroyIcon
+};
 }  // namespace handle_traits
 
 using TWindowHandle = TUniqueHandle<HWND, handle_traits::Window>;
@@ -54,6 +57,8 @@ using TPenHandle = TGdiObject<HPEN>;
 using TBitmapHandle = TGdiObject<HBITMAP>;
 // A DC made by CreateCompatibleDC or CreateDC.
 using TMemoryDC = TUniqueHandle<HDC, handle_traits::MemoryDC>;
+// An icon of our own (CopyIcon, CreateIconIndirect), not a shared one.
+using TIconHandle = TUniqueHandle<HICON, handle_traits::Icon>;
 
 TMemoryDC CreateMemoryDC(HDC compatibleWith = nullptr);
 

@@ -1,6 +1,7 @@
 #include "platform/win/Label.h"
 
 #include "platform/core/ClassBuilder.h"
+#include "platform/win/MouseEvent.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinControl.h"
 #include "platform/win/WinText.h"
@@ -32,6 +33,7 @@ const TClassInfo& TLabel::StaticClass() {
                                        .Default(0)
                                        .Bool("WordWrap", &L::WordWrap, &L::SetWordWrap)
                                        .Default(0)
+                                       .Event("OnClick", &L::OnClick)
                                        .Build();
     return info;
 }
@@ -170,13 +172,33 @@ void TLabel::CreateParams(TCreateParams& params) const {
     if (!showAccelChar_) params.style |= SS_NOPREFIX;
 }
 
+void TLabel::Click() { OnClick(this); }
+
 void TLabel::WndProc(TMessage& m) {
-    // A new caption may be shorter than the old one: the text is drawn on a
-    // freshly filled background.
-    if (m.Msg == WM_SETTEXT) {
+    switch (m.Msg) {
+    case WM_SETTEXT:
+        // A new caption may be shorter than the old one: the text is drawn
+        // on a freshly filled background.
         TControl::WndProc(m);
         Invalidate();
         return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressed_ = true;
+        break;
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
+        break;
+    case WM_LBUTTONUP: {
+        const TPoint p = MousePoint(m.LParam);
+        const bool clicked = pressed_ && p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height();
+        pressed_ = false;
+        TControl::WndProc(m);
+        if (clicked) Click();
+        return;
+    }
+    default:
+        break;
     }
     TControl::WndProc(m);
 }

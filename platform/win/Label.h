@@ -3,7 +3,8 @@
 // caption in the label's font (one line of 8-point Tahoma is 13 pixels high).
 // With ParentColor its background is the parent's colour. A "&" marks an
 // access key, which gives the focus to the next control in tab order, unless
-// ShowAccelChar is off.
+// ShowAccelChar is off. A left-button press released over the label is a
+// click (the parent hands the label its mouse, see WinControl.h).
 
 #include <string>
 
@@ -37,6 +38,11 @@ public:
     bool WordWrap() const noexcept { return wordWrap_; }
     void SetWordWrap(bool value);
 
+    // Does what a click does.
+    void Click();
+
+    TNotifyEvent OnClick;
+
     void Loaded() override;
 
 protected:
@@ -58,6 +64,7 @@ private:
     bool parentColor_ = true;
     bool transparent_ = false;
     bool wordWrap_ = false;
+    bool pressed_ = false;  // the left button went down over the label
     TBrushHandle backBrush_;
     TColor backBrushColor_ = clNone;
 };

@@ -6,6 +6,7 @@
 #include "platform/win/Button.h"
 #include "platform/win/CheckBox.h"
 #include "platform/win/Edit.h"
+#include "platform/win/Image.h"
 #include "platform/win/Label.h"
 #include "platform/win/ListBox.h"
 #include "platform/win/LocalePictures.h"
@@ -68,6 +69,7 @@ void RegisterWinClasses() {
     classes::Register(TPopupMenu::StaticClass());
     classes::Register(TMainMenu::StaticClass());
     classes::Register(TTimer::StaticClass());
+    classes::Register(TImage::StaticClass());
 }
 
 void InitPlatform() {

@@ -2,24 +2,12 @@
 
 #include "platform/win/Win32.h"
 
-namespace {
-
-HCURSOR SystemCursor(TCursor cursor) noexcept {
-    switch (cursor) {
-    case crHourGlass: return ::LoadCursorW(nullptr, IDC_WAIT);
-    case crArrow:
-    case crDefault:
-    default: return ::LoadCursorW(nullptr, IDC_ARROW);
-    }
-}
-
-}  // namespace
-
 void TScreen::SetCursor(TCursor value) {
     cursor_ = value;
     // crDefault hands the cursor back to the windows; the arrow stands until
     // the next mouse move lets the window under it choose again.
-    ::SetCursor(SystemCursor(value));
+    HICON shown = CursorHandle(value);
+    ::SetCursor(shown ? shown : ::LoadCursorW(nullptr, IDC_ARROW));
 }
 
 TScreen& Screen() {
@@ -29,5 +17,5 @@ TScreen& Screen() {
 
 HICON ScreenCursorOverride() noexcept {
     const TCursor cursor = Screen().Cursor();
-    return cursor == crDefault ? nullptr : SystemCursor(cursor);
+    return cursor == crDefault ? nullptr : CursorHandle(cursor);
 }

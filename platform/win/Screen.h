@@ -2,13 +2,8 @@
 // The application-wide cursor. While it is anything but crDefault, every
 // window of the program shows it, whatever its own cursor is.
 
+#include "platform/win/Cursors.h"
 #include "platform/win/WinTypes.h"
-
-enum TCursor : int {
-    crDefault = 0,
-    crArrow = -2,
-    crHourGlass = -11,
-};
 
 class TScreen {
 public:

@@ -241,7 +241,7 @@ void TSpeedButton::WndProc(TMessage& m) {
     case WM_LBUTTONUP: MouseButtonUp(TMouseButton::mbLeft, m.WParam, m.LParam); m.Result = 0; return;
     case WM_RBUTTONUP: MouseButtonUp(TMouseButton::mbRight, m.WParam, m.LParam); m.Result = 0; return;
     case WM_MBUTTONUP: MouseButtonUp(TMouseButton::mbMiddle, m.WParam, m.LParam); m.Result = 0; return;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
         SetHot(true);
         if (tracking_) {
             const bool inside = Inside(m.LParam);
@@ -250,8 +250,11 @@ void TSpeedButton::WndProc(TMessage& m) {
                 Invalidate();
             }
         }
+        const TPoint p = MousePoint(m.LParam);
+        MouseMoved(MouseShiftState(m.WParam), p.x, p.y);
         m.Result = 0;
         return;
+    }
     case WM_MOUSELEAVE:
         SetHot(false);
         m.Result = 0;

@@ -177,10 +177,13 @@ void TSplitter::WndProc(TMessage& m) {
         }
         m.Result = 0;
         return;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
         if (dragging_ && dragTo(screenPos())) moved_ = true;
+        const TPoint p = MousePoint(m.LParam);
+        MouseMoved(MouseShiftState(m.WParam), p.x, p.y);
         m.Result = 0;
         return;
+    }
     case WM_LBUTTONUP:
         if (dragging_) {
             if (dragTo(screenPos())) moved_ = true;

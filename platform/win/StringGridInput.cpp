@@ -156,6 +156,7 @@ void TStringGrid::WndProc(TMessage& m) {
     case WM_MOUSEMOVE: {
         const TPoint p = MousePoint(m.LParam);
         MouseMove(p.x, p.y);
+        MouseMoved(MouseShiftState(m.WParam), p.x, p.y);
         m.Result = 0;
         return;
     }

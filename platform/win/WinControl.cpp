@@ -81,6 +81,7 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) noexcept {
+    if (mouseChild_ == control) mouseChild_ = nullptr;
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     if (auto* w = control->As<TWinControl>()) tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
     if (!IsDestroying() && control->Align() != TAlign::alNone) {
@@ -274,6 +275,16 @@ void TWinControl::WndProc(TMessage& m) {
             m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
             return;
         }
+        break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (RouteMouse(m)) return;
+        break;
+    case WM_SETCURSOR:
+        if (RouteCursor(m)) return;
         break;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

@@ -2,6 +2,11 @@
 // Controls that hold other controls and take part in keyboard focus: child
 // lists in declaration order, docking of aligned children, tab order, and the
 // key messages that the form may preview.
+//
+// Controls without keyboard input (labels, bevels) let the pointer through
+// their windows to the parent's; the parent hands the mouse on to such a
+// control under the pointer, so that its own handlers and pointer apply
+// there and the parent's do not.
 
 #include <vector>
 
@@ -60,6 +65,13 @@ private:
     void FreeControls();
     void SortTabList();
     void UpdateZOrder();
+    // The child that lets the pointer through at the client point, or null.
+    TControl* TransparentChildAt(int x, int y) const;
+    // Hands a mouse message on to such a child; true when one took it.
+    bool RouteMouse(TMessage& message);
+    // Shows the pointer of such a child under the pointer, when it has one
+    // of its own; true when it did.
+    bool RouteCursor(TMessage& message);
 
     std::vector<TControl*> controls_;     // declaration order
     std::vector<TWinControl*> tabList_;  // tab order
@@ -67,4 +79,5 @@ private:
     bool tabStop_ = false;
     bool aligning_ = false;
     int alignDisabled_ = 0;
+    TControl* mouseChild_ = nullptr;  // took the left button; keeps the mouse until it is released
 };

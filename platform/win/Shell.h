@@ -1,0 +1,13 @@
+#pragma once
+// The shell: opening a document, an e-mail or a web address with the
+// program the user has chosen for it.
+
+#include <string>
+
+#include "platform/win/WinTypes.h"
+
+// Asks the shell to carry out its default action on `target` (a file, a
+// "mailto:" address, a web address), with `owner` as the owner of any
+// window it shows. Whether a program took it is not reported: with none,
+// nothing happens.
+void ShellOpen(HWND owner, const std::string& target);

@@ -1,0 +1,91 @@
+// The real program's About button: it opens the compact About box modally,
+// with the program's name and version and the focus on OK, and Esc closes it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/Driver.h"
+
+namespace {
+
+struct TFound {
+    DWORD pid;
+    const char* title;
+    HWND window;
+};
+
+BOOL CALLBACK FindTitled(HWND w, LPARAM lp) {
+    auto* f = reinterpret_cast<TFound*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (pid != f->pid || !::IsWindowVisible(w) || TextOf(w) != f->title) return TRUE;
+    f->window = w;
+    return FALSE;
+}
+
+BOOL CALLBACK Collect(HWND w, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+    return TRUE;
+}
+
+// The program's visible top-level window titled exactly `title`, or null.
+HWND ProgramWindow(HANDLE process, const char* title) {
+    TFound found{::GetProcessId(process), title, nullptr};
+    ::EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&found));
+    return found.window;
+}
+
+std::vector<std::string> ChildTexts(HWND parent) {
+    std::vector<HWND> children;
+    ::EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&children));
+    std::vector<std::string> texts;
+    for (HWND w : children) texts.push_back(TextOf(w));
+    return texts;
+}
+
+bool Has(const std::vector<std::string>& texts, const std::string& text) {
+    for (const std::string& t : texts)
+        if (t == text) return true;
+    return false;
+}
+
+TEST(AboutBox, TheAboutButtonOpensTheCompactBoxModallyAndEscClosesIt) {
+    TProgram program;
+    ASSERT_NE(program.Main(), nullptr);
+    HWND button = program.ChildWithText("O aplikaci...");
+    ASSERT_NE(button, nullptr);
+    RECT r{};
+    ::GetClientRect(button, &r);
+    const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
+    // Posted: the click runs the box's own message loop until the box ends.
+    ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    ::PostMessageW(button, WM_LBUTTONUP, 0, centre);
+
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = ProgramWindow(program.Process(), "O aplikaci")) != nullptr; }));
+    RECT client{};
+    ::GetClientRect(box, &client);
+    EXPECT_EQ(client.right, 296);
+    EXPECT_EQ(client.bottom, 184);
+    const std::vector<std::string> texts = ChildTexts(box);
+    for (const char* text : {"Glyphora", "Verze 2.10", "Kontakt:", "E-mail:", "WWW:", "OK"})
+        EXPECT_TRUE(Has(texts, text)) << text;
+    // Modal: the main window takes no input while the box is up.
+    EXPECT_FALSE(::IsWindowEnabled(program.Main()));
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &gui));
+    ASSERT_NE(gui.hwndFocus, nullptr);
+    EXPECT_EQ(TextOf(gui.hwndFocus), "OK");
+
+    ::PostMessageW(gui.hwndFocus, WM_KEYDOWN, VK_ESCAPE, 1);
+    ::PostMessageW(gui.hwndFocus, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(program.Main()) != FALSE; }));
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Close(), 0);
+}
+
+}  // namespace
