@@ -38,6 +38,8 @@ const TClassInfo& TMainForm::StaticClass() {
                                        .Field("HexLabel", &TMainForm::HexLabel)
                                        .Field("CopyBtn", &TMainForm::CopyBtn)
                                        .Field("TestGrid", &TMainForm::TestGrid)
+                                       .Field("PFormSettings", &TMainForm::PFormSettings)
+                                       .Field("PAppSettings", &TMainForm::PAppSettings)
                                        .Method<&TMainForm::FormCreate>("FormCreate")
                                        .Method<&TMainForm::FormDestroy>("FormDestroy")
                                        .Method<&TMainForm::FormKeyDown>("FormKeyDown")
@@ -75,11 +77,7 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
     FontList->Items()->EndUpdate();
     StatusBar->SetPanelText(kCountPanel, FamilyCountText(families.size()));
 
-    // The stored selection, cell and text arrive with the settings
-    // components; until then every start shows the first family and code 32.
-    FontList->SetItemIndex(0);
-    TestGrid->SetRow(0);
-    TestGrid->SetCol(0);
+    ApplyStoredValues();
 
     FontListClick(this);
     TestGridClick(this);
@@ -91,6 +89,7 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
 void TMainForm::FormDestroy(TObject* /*Sender*/) {
     ClearCache();
     FontBitmaps.reset();
+    HandOverValues();
 }
 
 void TMainForm::FormKeyDown(TObject* /*Sender*/, uint16_t& Key, TShiftState /*Shift*/) {

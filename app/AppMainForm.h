@@ -22,6 +22,8 @@
 #include "platform/win/StatusBar.h"
 #include "platform/win/StringGrid.h"
 #include "platform/win/UpDown.h"
+#include "psetting/PAppSettings.h"
+#include "psetting/PFormSettings.h"
 
 class TBitmapperThread;
 
@@ -59,6 +61,9 @@ public:
     TLabel* HexLabel = nullptr;
     TButton* CopyBtn = nullptr;
     TStringGrid* TestGrid = nullptr;
+    // The settings components that carry the user's choices between runs.
+    TPFormSettings* PFormSettings = nullptr;
+    TPAppSettings* PAppSettings = nullptr;
 
     // Window.
     void FormCreate(TObject* Sender);
@@ -93,6 +98,10 @@ private:
     void StartBitmapper();
     void BitmapperTerminated(TObject* Sender);
     TFontStyles StyleFromToggles() const;
+    // The four named values of PAppSettings: applied in FormCreate, handed
+    // back in FormDestroy.
+    void ApplyStoredValues();
+    void HandOverValues();
     int SizeValue();
 
     std::unique_ptr<std::vector<std::unique_ptr<TBitmap>>> FontBitmaps;
