@@ -1,5 +1,9 @@
 #include "app/AppClasses.h"
 
 #include "app/AppMainForm.h"
+#include "psetting/SettingsClasses.h"
 
-void RegisterAppClasses() { classes::Register(TMainForm::StaticClass()); }
+void RegisterAppClasses() {
+    RegisterSettingsClasses();
+    classes::Register(TMainForm::StaticClass());
+}

@@ -42,6 +42,8 @@ const TClassInfo& TMainForm::StaticClass() {
                                        .Field("FontListItem", &TMainForm::FontListItem)
                                        .Field("TestTextItem", &TMainForm::TestTextItem)
                                        .Field("CharmapItem", &TMainForm::CharmapItem)
+                                       .Field("PFormSettings", &TMainForm::PFormSettings)
+                                       .Field("PAppSettings", &TMainForm::PAppSettings)
                                        .Method<&TMainForm::FormCreate>("FormCreate")
                                        .Method<&TMainForm::FormDestroy>("FormDestroy")
                                        .Method<&TMainForm::FormKeyDown>("FormKeyDown")
@@ -84,11 +86,7 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
     FontList->Items()->EndUpdate();
     StatusBar->SetPanelText(kCountPanel, FamilyCountText(families.size()));
 
-    // The stored selection, cell and text arrive with the settings
-    // components; until then every start shows the first family and code 32.
-    FontList->SetItemIndex(0);
-    TestGrid->SetRow(0);
-    TestGrid->SetCol(0);
+    ApplyStoredValues();
 
     FontListClick(this);
     TestGridClick(this);
@@ -100,6 +98,7 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
 void TMainForm::FormDestroy(TObject* /*Sender*/) {
     ClearCache();
     FontBitmaps.reset();
+    HandOverValues();
 }
 
 void TMainForm::FormKeyDown(TObject* /*Sender*/, uint16_t& Key, TShiftState /*Shift*/) {

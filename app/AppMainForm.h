@@ -23,6 +23,8 @@
 #include "platform/win/StatusBar.h"
 #include "platform/win/StringGrid.h"
 #include "platform/win/UpDown.h"
+#include "psetting/PAppSettings.h"
+#include "psetting/PFormSettings.h"
 
 class TBitmapperThread;
 class TPrintout;
@@ -65,6 +67,9 @@ public:
     TMenuItem* FontListItem = nullptr;
     TMenuItem* TestTextItem = nullptr;
     TMenuItem* CharmapItem = nullptr;
+    // The settings components that carry the user's choices between runs.
+    TPFormSettings* PFormSettings = nullptr;
+    TPAppSettings* PAppSettings = nullptr;
 
     // Window.
     void FormCreate(TObject* Sender);
@@ -106,6 +111,10 @@ private:
     void StartBitmapper();
     void BitmapperTerminated(TObject* Sender);
     TFontStyles StyleFromToggles() const;
+    // The four named values of PAppSettings: applied in FormCreate, handed
+    // back in FormDestroy.
+    void ApplyStoredValues();
+    void HandOverValues();
     int SizeValue();
     void Print(TPrintout& printout);
 

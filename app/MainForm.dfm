@@ -354,4 +354,61 @@ object MainForm: TMainForm
       OnClick = PrintCharmap
     end
   end
+  object PFormSettings: TPFormSettings
+    CompanyName = 'Orlenka'
+    SoftwareName = 'Glyphora'
+    SoftwareVersion = '2.10'
+    RegistryRootKey = prkCurrentUser
+    SaveLocation = pslRegistry
+    MRULength = 0
+    MRUMaxItemWidth = 300
+    AppSettingsCtrl = PAppSettings
+    Settings = (
+      ''
+      'BoldBtn.Down'
+      ''
+      False
+      ''
+      'ItalicBtn.Down'
+      ''
+      False
+      ''
+      'UnderlineBtn.Down'
+      ''
+      False
+      ''
+      'Splitter.Left'
+      ''
+      False
+      ''
+      'PageControl.ActivePage'
+      ''
+      False
+      ''
+      'SizeUpDown.Position'
+      ''
+      False
+      ''
+      'CacheFontsCheck.Checked'
+      ''
+      False
+    )
+  end
+  object PAppSettings: TPAppSettings
+    CompanyName = 'Orlenka'
+    SoftwareName = 'Glyphora'
+    SoftwareVersion = '2.10'
+    RegistryRootKey = prkCurrentUser
+    SaveLocation = palRegistry
+    Settings = (
+      'FontList.ItemIndex'
+      False
+      'TestGrid.Row'
+      False
+      'TestGrid.Col'
+      False
+      'TestMemo.Text'
+      False
+    )
+  end
 end

@@ -1,5 +1,5 @@
 #pragma once
-// The settings library's own errors. Both carry only their message.
+// The settings library's own errors. They carry only their message.
 
 #include "platform/core/Exceptions.h"
 
@@ -10,5 +10,10 @@ class EPSettingException : public Exception {
 
 // A settings container has no setting of the asked name.
 class EPSettingsException : public Exception {
+    using Exception::Exception;
+};
+
+// A form settings component was given an owner that is not a form.
+class EPFormSettingsException : public Exception {
     using Exception::Exception;
 };

@@ -8,6 +8,7 @@
 #include "app/AppMainForm.h"
 #include "platform/win/Application.h"
 #include "platform/win/Win32.h"
+#include "tests/app/StoredState.h"
 
 namespace {
 
@@ -23,9 +24,13 @@ protected:
     void SetUp() override {
         const std::vector<uint8_t> data = ReadMainFormFile();
         ASSERT_FALSE(data.empty()) << "GLYPHORA_SOURCE_DIR must name the source tree (scripts/test sets it)";
+        ForgetStoredState();
         form = Application->CreateFormFrom<TMainForm>(data);
     }
-    void TearDown() override { TComponent::Free(form); }
+    void TearDown() override {
+        TComponent::Free(form);
+        ForgetStoredState();
+    }
 
     std::string HandlerName(const char* event) const {
         const TMethodRef ref = GetMethodProp(*form, *FindPropInfo(*form, event));

@@ -16,6 +16,7 @@
 #include "platform/win/Application.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Win32.h"
+#include "tests/app/StoredState.h"
 #include "platform/win/WinText.h"
 
 namespace {
@@ -49,11 +50,15 @@ protected:
     void SetUp() override {
         const auto data = ReadMainForm();
         ASSERT_FALSE(data.empty()) << "GLYPHORA_SOURCE_DIR must name the source tree";
+        ForgetStoredState();
         form = Application->CreateFormFrom<TMainForm>(data);
         form->Show();
         Application->ProcessMessages();
     }
-    void TearDown() override { TComponent::Free(form); }
+    void TearDown() override {
+        TComponent::Free(form);
+        ForgetStoredState();
+    }
 
     int Families() const { return static_cast<int>(FontFamilies().size()); }
     TMainForm* form = nullptr;

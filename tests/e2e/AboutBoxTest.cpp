@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/FreshStart.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ bool Has(const std::vector<std::string>& texts, const std::string& text) {
 }
 
 TEST(AboutBox, TheAboutButtonOpensTheCompactBoxModallyAndEscClosesIt) {
+    ForgetStoredState();
     TProgram program;
     ASSERT_NE(program.Main(), nullptr);
     HWND button = program.ChildWithText("O aplikaci...");

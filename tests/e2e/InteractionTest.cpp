@@ -5,6 +5,7 @@
 
 #include "platform/win/WinText.h"
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/FreshStart.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ std::string ClipboardByte() {
 }
 
 TEST(Interaction, TogglesAndTheCacheOptionDuringTheWalkLeaveTheProgramResponsive) {
+    ForgetStoredState();
     TProgram program;
     ASSERT_NE(program.Main(), nullptr);
     HWND bold = program.ChildWithText("Tučné");
@@ -59,6 +61,7 @@ TEST(Interaction, TogglesAndTheCacheOptionDuringTheWalkLeaveTheProgramResponsive
 }
 
 TEST(Interaction, SizeBoxKeepsInvalidTextAndTheArrowsStayInRange) {
+    ForgetStoredState();
     TProgram program;
     ASSERT_NE(program.Main(), nullptr);
     HWND edit = program.Child(L"Edit");
@@ -87,6 +90,7 @@ TEST(Interaction, SizeBoxKeepsInvalidTextAndTheArrowsStayInRange) {
 }
 
 TEST(Interaction, EnterInTheCharacterMapCopiesTheChosenByte) {
+    ForgetStoredState();
     TProgram program;
     ASSERT_NE(program.Main(), nullptr);
     HWND tabs = program.Child(WC_TABCONTROLW);

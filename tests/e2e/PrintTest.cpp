@@ -10,6 +10,7 @@
 
 #include "platform/win/WinText.h"
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/FreshStart.h"
 #include "tests/e2e/Pdf.h"
 
 namespace {
@@ -184,6 +185,7 @@ TEST(Printing, TheMenuPrintsTheFontListTheSampleTextAndTheCharacterMap) {
     const TPage page = TestPrinterPage();
     ASSERT_EQ(page.resolution, 300) << "the test printer PDF is missing";
 
+    ForgetStoredState();
     TProgram program;
     ASSERT_NE(program.Main(), nullptr);
     HWND button = program.ChildWithText("Tisk");
@@ -395,6 +397,7 @@ TEST(Printing, WithoutAPrinterTheErrorIsShownAndNothingIsPrinted) {
     // program's spooler finds none to take as the default either.
     const TNoDefaultPrinter noDefault;
     ASSERT_TRUE(noDefault.HadOne()) << "the test prefix should have a default printer to take away";
+    ForgetStoredState();
     auto program = std::make_unique<TProgram>("CUPS_SERVER=" + PdfFolder() + "/no-cups-here.sock");
     ASSERT_NE(program->Main(), nullptr);
     HWND button = program->ChildWithText("Tisk");

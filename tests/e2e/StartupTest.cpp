@@ -5,6 +5,7 @@
 
 #include "platform/win/WinText.h"
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/FreshStart.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ void PressKey(HWND target, WPARAM key) {
 }
 
 TEST(Program, StartsOnTheFirstFamilyWithCountAndCode32) {
+    ForgetStoredState();
     TProgram program;
     ASSERT_NE(program.Main(), nullptr) << "no window titled Glyphora appeared";
     HWND list = program.Child(L"ListBox");
@@ -40,6 +42,7 @@ TEST(Program, StartsOnTheFirstFamilyWithCountAndCode32) {
 }
 
 TEST(Program, ArrowKeysSelectAndF5ReloadsKeepingTheSelection) {
+    ForgetStoredState();
     TProgram program;
     ASSERT_NE(program.Main(), nullptr);
     HWND list = program.Child(L"ListBox");

@@ -11,6 +11,7 @@
 
 #include "platform/win/WinText.h"
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/FreshStart.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ struct TSeen {
 
 TSeen StartAndLook() {
     TSeen seen;
+    ForgetStoredState();
     TProgram program;
     if (!program.Main()) return seen;
     if (HWND label = program.ChildWithText("Dec:")) {

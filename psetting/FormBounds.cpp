@@ -1,0 +1,51 @@
+// The placement rules for restored form geometry.
+
+#include "psetting/FormBounds.h"
+
+std::string ResolutionText(int width, int height) {
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+
+TFormBounds ComputeFormBounds(const TFormBoundsRequest& r) {
+    TFormBounds b{r.currentLeft, r.currentTop, r.currentWidth, r.currentHeight};
+    const int screenW = r.screenWidth;
+    const int screenH = r.screenHeight;
+
+    if (r.left == -1 && r.top == -1 && r.width == -1 && r.height == -1) {
+        if (r.centre) {
+            // C++ division truncates toward zero, as the rule asks.
+            b.left = (screenW - b.width) / 2;
+            b.top = (screenH - b.height) / 2;
+            return b;
+        }
+        if (b.left + b.width > screenW) b.left = screenW - b.width;
+        if (b.top + b.height > screenH) b.top = screenH - b.height;
+        if (b.left < 0) b.left = 0;
+        if (b.top < 0) b.top = 0;
+        return b;
+    }
+
+    // -1 marks a value that was not stored; a value computed below is
+    // never taken for one.
+    const bool hasLeft = r.left != -1, hasTop = r.top != -1;
+    const bool hasWidth = r.width != -1, hasHeight = r.height != -1;
+    int left = r.left, top = r.top;
+    if (r.savedRes == ResolutionText(screenW, screenH)) {
+        // Same screen: the left and top edges stay at least 20 pixels inside it.
+        if (hasLeft && left > screenW - 20) left = screenW - 20;
+        if (hasTop && top > screenH - 20) top = screenH - 20;
+    } else {
+        // Another screen (or none recorded): keep the whole form on it. A
+        // size that was not stored is the form's own, never the -1 marker,
+        // which would push the form one pixel past the edge.
+        const int width = hasWidth ? r.width : b.width;
+        const int height = hasHeight ? r.height : b.height;
+        if (hasLeft && left + width > screenW) left = screenW - width;
+        if (hasTop && top + height > screenH) top = screenH - height;
+    }
+    if (hasLeft) b.left = left < 0 ? 0 : left;
+    if (hasTop) b.top = top < 0 ? 0 : top;
+    if (hasWidth) b.width = r.width;
+    if (hasHeight) b.height = r.height;
+    return b;
+}
