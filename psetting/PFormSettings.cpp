@@ -8,6 +8,7 @@
 #include "platform/win/Application.h"
 #include "platform/win/Form.h"
 #include "platform/win/Menus.h"
+#include "platform/win/Timer.h"
 #include "psetting/PAppSettings.h"
 #include "psetting/SettingsStream.h"
 
@@ -75,7 +76,15 @@ TPFormSettings::TPFormSettings(TComponent* owner) : TPSettings(owner) {
     form_ = ObjectAs<TCustomForm>(owner);
     if (!form_) throw EPFormSettingsException(kNotAForm);
     if (!owner->IsDesigning()) InstallHook();
+    advPropsTimer_.reset(TComponent::Create<TTimer>(nullptr));
+    advPropsTimer_->SetEnabled(false);
+    advPropsTimer_->SetInterval(200);
+    advPropsTimer_->OnTimer = [this](TObject* sender) { AdvPropsTimerTick(sender); };
     if (form_->Is<TForm>()) TakeFormDefaults();
+    // Dropped on a designed form, this component takes the form's components
+    // as new; a designed form that is being opened has its settings already.
+    if (owner->IsDesigning() && !owner->IsLoading())
+        for (int i = 0; i < owner->ComponentCount(); ++i) QueueAdvProps(owner->Components(i));
 }
 
 // The form's own properties are read before its components are made, so
@@ -191,9 +200,18 @@ void TPFormSettings::LinkAppValues() {
 
 void TPFormSettings::Notification(TComponent* component, TOperation operation) {
     TPSettings::Notification(component, operation);
+    if (component && operation == TOperation::Remove) ForgetQueuedAdvProps(component);
     if (!component || component->Is<TPSetting>()) return;
-    if (operation != TOperation::Remove) return;
-    if (component == mruMenuItem_) mruMenuItem_ = nullptr;
+    if (operation == TOperation::Insert) {
+        if (component->Owner() == form_ && form_->IsDesigning() && !form_->IsLoading()) QueueAdvProps(component);
+        return;
+    }
+    if (component == mruMenuItem_) {
+        mruMenuItem_ = nullptr;
+        // Whatever menu the entries were put into, they are of no use
+        // without the item they belong to.
+        FreeMRUItems();
+    }
     if (component == appSettingsCtrl_) {
         // Left linked, the application settings would later call on this
         // component after it has gone.

@@ -20,6 +20,7 @@
 class TCustomForm;
 class TMenuItem;
 class TPAppSettings;
+class TTimer;
 
 enum TPFormSaveOpts : uint8_t { pfsLeft, pfsTop, pfsWidth, pfsHeight, pfsState };
 using TPFormSaveOpt = TSet<TPFormSaveOpts>;
@@ -78,6 +79,28 @@ public:
     // The recently used file names, entry 0 shown first.
     TStringList& MRUList() const noexcept { return *mruList_; }
 
+    // ---- the recently used files in a menu ----
+    // The tags that mark the menu items this component makes; no other
+    // item in the same menu may carry them.
+    static constexpr int kMRUEntryTag = 46371;
+    static constexpr int kMRUSeparatorTag = 46358;
+    // Brings the menu in line with the list (validating it first when
+    // MRUValidate is set); ClearMRUMenu takes this component's items and
+    // separators out of it.
+    void UpdateMRUMenu();
+    void ClearMRUMenu();
+    // Drops the entries whose file does not exist.
+    void ValidateMRUList();
+    // The text an entry item shows after its number, by MRUDisplay.
+    std::string GetMRUCaption(const std::string& fileName) const;
+    // The click of every entry item: OnMRUClick with the entry's file name
+    // and its 1-based number.
+    void MRUItemClick(TObject* sender);
+    // Puts a file just used at the top of the list (a name already listed
+    // moves there), cuts the list to MRULength, tells the shell when
+    // AddToRecentDocs is set and updates the menu.
+    void AddMRUFile(const std::string& fileName);
+
     // ---- naming: plain assignments ----
     void SetCompanyName(const std::string& value) override { companyName_ = value; }
     void SetSoftwareName(const std::string& value) override { softwareName_ = value; }
@@ -114,6 +137,22 @@ public:
     // AppSettingsCtrl is a live application settings component.
     void LinkAppValues();
 
+    // The value name under which WriteRunOnce registers the program: "PS",
+    // SoftwareName and CompanyName, letters A-Z and a-z only, at most 20.
+    std::string GetRunOnceName() const;
+
+    // ---- automatic settings while the form is designed ----
+    // Queues a component for AddAdvProps on the next tick of the 200 ms
+    // timer (this component itself is never queued).
+    void QueueAdvProps(TComponent* component);
+    // Adds a setting for every value of the AdvProps sub-key named after the
+    // component's class, bound to the component's name and the value name;
+    // encrypted when the value is 2.
+    void AddAdvProps(TComponent* component);
+    // The components still waiting for AddAdvProps, in queue order.
+    std::vector<TComponent*> QueuedAdvProps() const;
+    bool AdvPropsTimerEnabled() const noexcept;
+
     // ---- state, for those who watch the component ----
     TCustomForm* Form() const noexcept { return form_; }
     bool IsLoaded() const noexcept { return loaded_; }
@@ -140,9 +179,10 @@ private:
     bool IsMainForm() const noexcept;
     void TakeFormDefaults();
     TPLocation Location() const noexcept;
-    // The menu side of the recently used files list.
-    void UpdateMRUMenu();
-    void ClearMRUMenu();
+    // The menu the entries go into, or null when there is none.
+    TMenuItem* MRUContainer() const noexcept;
+    // Frees the menu items this component made, wherever they are now.
+    void FreeMRUItems() noexcept;
     // Registers the program for a restart at the next log-on (AutoRestartApp).
     void WriteRunOnce();
 
@@ -164,4 +204,11 @@ private:
     bool wasMainForm_ = false;
     bool appWasMinimized_ = false;
     std::shared_ptr<THookState> hook_;
+
+    void AdvPropsTimerTick(TObject* sender);
+    // A place of a queued component that is removed becomes empty, so that
+    // the queue never refers to a freed component.
+    void ForgetQueuedAdvProps(TComponent* component) noexcept;
+    TOwnedPtr<TTimer> advPropsTimer_;
+    std::vector<TComponent*> advPropsQueue_;
 };

@@ -76,7 +76,3 @@ void TPFormSettings::HookWndProc(TMessage& m) {
     if (IsDestroyMessage(m) && loaded_) RemoveHook();
     if (previous) previous(m);
 }
-
-// Registering the program for a restart at the next log-on is not built
-// yet: AutoRestartApp is kept and streamed but has no effect.
-void TPFormSettings::WriteRunOnce() {}

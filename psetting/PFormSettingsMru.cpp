@@ -1,8 +1,14 @@
 // The properties of the form settings component that drive its list of
-// recently used files, and the places where the list meets a menu.
+// recently used files, and the list itself: what its entries show, which
+// of them still exist, and a file just used coming to the top.
 
-#include "platform/win/Menus.h"
 #include "psetting/PFormSettings.h"
+
+#include "platform/win/FileNames.h"
+#include "platform/win/Form.h"
+#include "platform/win/Menus.h"
+#include "platform/win/PathEllipsis.h"
+#include "platform/win/Shell.h"
 
 void TPFormSettings::SetMRUMenuItem(TMenuItem* value) {
     if (value == mruMenuItem_) return;
@@ -50,7 +56,31 @@ void TPFormSettings::SetMRUValidate(bool value) {
     UpdateMRUMenu();
 }
 
-// The list is not shown in a menu yet: there are no menu items to bring in
-// line with it or to take away.
-void TPFormSettings::UpdateMRUMenu() {}
-void TPFormSettings::ClearMRUMenu() {}
+void TPFormSettings::ValidateMRUList() {
+    for (int i = mruList_->Count() - 1; i >= 0; --i)
+        if (!FileExists(mruList_->Get(i))) mruList_->Delete(i);
+}
+
+std::string TPFormSettings::GetMRUCaption(const std::string& fileName) const {
+    switch (mruDisplay_) {
+        case pmdFileOnly: {
+            const size_t cut = fileName.find_last_of("\\:");
+            return cut == std::string::npos ? fileName : fileName.substr(cut + 1);
+        }
+        case pmdAbbPath:
+            return EllipsizePath(*form_, fileName, mruMaxItemWidth_);
+        case pmdFullPath:
+            break;
+    }
+    return fileName;
+}
+
+void TPFormSettings::AddMRUFile(const std::string& fileName) {
+    if (fileName.empty() || mruLength_ == 0) return;
+    for (int i = mruList_->Count() - 1; i >= 0; --i)
+        if (SameFileName(mruList_->Get(i), fileName)) mruList_->Delete(i);
+    mruList_->Insert(0, fileName);
+    while (mruList_->Count() > mruLength_) mruList_->Delete(mruList_->Count() - 1);
+    if (AddToRecentDocs && !IsDesigning()) AddToShellRecentDocs(fileName);
+    UpdateMRUMenu();
+}

@@ -108,6 +108,17 @@ HICON TApplication::Icon() const {
     return ::LoadIconW(nullptr, IDI_APPLICATION);
 }
 
+std::string TApplication::ExeName() const {
+    // Paths beyond MAX_PATH exist; grow until the name fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) return Utf8(std::wstring_view(path.data(), n));
+        path.resize(path.size() * 2);
+    }
+}
+
 void TApplication::LoadForm(TCustomForm& form, const std::vector<uint8_t>& data) {
     LoadFormFrom(form, data);
     if (!mainForm_) mainForm_ = &form;

@@ -60,6 +60,8 @@ public:
     // The program's icon (its MAINICON resource), or the system's icon for
     // applications when the program has none. Shared: never destroyed.
     HICON Icon() const;
+    // The full file name of the program's executable.
+    std::string ExeName() const;
     // Minimizing the main form minimizes the application: its window shows
     // minimized (the button that stands for the program) and the visible
     // forms hide until Restore shows them again.

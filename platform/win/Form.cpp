@@ -2,6 +2,7 @@
 
 #include "platform/win/Application.h"
 #include "platform/win/Button.h"
+#include "platform/win/Menus.h"
 #include "platform/win/Win32.h"
 
 namespace {
@@ -62,6 +63,19 @@ void TCustomForm::Loaded() {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation == TOperation::Remove && component == activeControl_) activeControl_ = nullptr;
+    if (operation == TOperation::Remove && component == menu_) menu_ = nullptr;
+}
+
+void TCustomForm::SetMenu(TMainMenu* value) {
+    if (value == menu_) return;
+    if (menu_) {
+        menu_->Attach(nullptr);
+        RemoveFreeNotification(menu_);
+    }
+    menu_ = value;
+    if (!value) return;
+    FreeNotification(value);
+    value->Attach(this);
 }
 
 void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {

@@ -44,6 +44,8 @@ const TEnumTypeInfo& PositionTypeInfo();
 const TEnumTypeInfo& FormStyleTypeInfo();
 const TEnumTypeInfo& WindowStateTypeInfo();
 
+class TMainMenu;
+
 class TCustomForm : public TWinControl {
     GLY_CLASS(TCustomForm)
 public:
@@ -70,6 +72,10 @@ public:
     void SetClientHeight(int value);
     TWinControl* ActiveControl() const noexcept { return activeControl_; }
     void SetActiveControl(TWinControl* control);
+    // The menu bar: the menu is attached to the form (and the previous one
+    // let go); null shows none.
+    TMainMenu* Menu() const noexcept { return menu_; }
+    void SetMenu(TMainMenu* value);
 
     // Asks the form to close: OnClose decides; closing the main form ends
     // the application's message loop. A modal form ends with mrCancel.
@@ -123,6 +129,7 @@ private:
     TWindowState windowState_ = TWindowState::wsNormal;
     bool keyPreview_ = false;
     TWinControl* activeControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     bool formDestroying_ = false;
     bool created_ = false;
     bool placed_ = false;

@@ -2,6 +2,7 @@
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/win/Form.h"
+#include "platform/win/Menus.h"
 
 const TEnumTypeInfo& FormBorderStyleTypeInfo() {
     static const TEnumTypeInfo info{
@@ -52,6 +53,8 @@ const TClassInfo& TCustomForm::StaticClass() {
             .Default(int(TFormStyle::fsNormal))
             .Bool("KeyPreview", &F::KeyPreview, &F::SetKeyPreview)
             .Default(0)
+            .Obj("Menu", &F::Menu, &F::SetMenu)
+            .StoredIf([](const F& f) { return f.Menu() != nullptr; })
             .Enum("Position", PositionTypeInfo(), &F::Position, &F::SetPosition)
             .Default(int(TPosition::poDesigned))
             .Bool("Visible", &F::Visible, &F::SetVisible)

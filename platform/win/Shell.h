@@ -1,6 +1,6 @@
 #pragma once
 // The shell: opening a document, an e-mail or a web address with the
-// program the user has chosen for it.
+// program the user has chosen for it, and its list of recent documents.
 
 #include <string>
 
@@ -11,3 +11,7 @@
 // window it shows. Whether a program took it is not reported: with none,
 // nothing happens.
 void ShellOpen(HWND owner, const std::string& target);
+
+// Tells the shell that the user has just used the file `path`, for its list
+// of recent documents.
+void AddToShellRecentDocs(const std::string& path);

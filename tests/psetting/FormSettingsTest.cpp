@@ -176,6 +176,7 @@ TEST(FormSettings, TheFormFileHoldsWhatDiffersFromTheDeclaredDefaults) {
 TEST(FormSettings, ListLengthAndItemWidthTakeOnlyTheirRanges) {
     auto form = NewForm();
     auto* s = TComponent::Create<TPFormSettings>(form.get());
+    s->SetMRUValidate(false);  // the names are of no files
     for (const char* name : {"a", "b", "c", "d"}) s->MRUList().Add(name);
     for (int refused : {10, -1, 100}) {
         s->SetMRULength(refused);
