@@ -15,7 +15,9 @@ int TMainForm::SizeValue() {
     // Valid typed text becomes the value; anything else leaves the value as
     // it was and the text as typed.
     if (const auto typed = ParseFontSize(SizeEdit->Text())) {
-        if (*typed != SizeUpDown->Position() || !SizeUpDown->PositionValid()) {
+        // Compared with the position as last known, not as the control would
+        // report it: this runs for every preview rendered.
+        if (*typed != SizeUpDown->LastPosition()) {
             const std::string text = SizeEdit->Text();
             SizeUpDown->SetPosition(*typed);
             if (SizeEdit->Text() != text) SizeEdit->SetText(text);

@@ -42,6 +42,15 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
 
 TEdit::TEdit(TComponent* owner) : TCustomEdit(owner) {}
 
+std::string TCustomEdit::Text() const {
+    if (!HandleAllocated()) return GetText();
+    if (!textKnown_) {
+        knownText_ = GetText();
+        textKnown_ = true;
+    }
+    return knownText_;
+}
+
 void TCustomEdit::SetText(const std::string& value) { TControl::SetText(value); }
 
 void TCustomEdit::SetMaxLength(int value) {
@@ -91,6 +100,7 @@ void TCustomEdit::CreateParams(TCreateParams& params) const {
 }
 
 void TCustomEdit::CreateWnd() {
+    textKnown_ = false;
     TWinControl::CreateWnd();
     if (maxLength_ > 0) ::SendMessageW(WindowHandle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
 }
@@ -117,8 +127,18 @@ bool TCustomEdit::FromSameForm(uintptr_t otherWindow) const {
 
 void TCustomEdit::WndProc(TMessage& m) {
     switch (m.Msg) {
+    case WM_SETTEXT:
+        // Also when it comes from outside (an up-down writing its buddy, a
+        // multi-line edit, which sends no EN_CHANGE for it).
+        textKnown_ = false;
+        TWinControl::WndProc(m);
+        textKnown_ = false;
+        return;
     case CN_BASE + WM_COMMAND:
-        if (HIWORD(m.WParam) == EN_CHANGE) OnChange(this);
+        if (HIWORD(m.WParam) == EN_CHANGE) {
+            textKnown_ = false;
+            OnChange(this);
+        }
         m.Result = 0;
         return;
     case WM_SETFOCUS:

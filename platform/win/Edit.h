@@ -21,7 +21,10 @@ public:
     explicit TCustomEdit(TComponent* owner);
 
     // The window's text when there is a window, the stored text otherwise.
-    std::string Text() const { return GetText(); }
+    // Kept between changes: every message to a control that comctl32 has
+    // subclassed (a tooltip, an up-down buddy) costs a wineserver round
+    // trip under Wine, and some texts are read for every preview rendered.
+    std::string Text() const;
     void SetText(const std::string& value);
     // Characters the user may type; 0 is no limit of ours.
     int MaxLength() const noexcept { return maxLength_; }
@@ -56,6 +59,9 @@ private:
 
     int maxLength_ = 0;
     bool readOnly_ = false;
+    // The window's text as last read; valid until WM_SETTEXT or EN_CHANGE.
+    mutable std::string knownText_;
+    mutable bool textKnown_ = false;
 };
 
 class TEdit : public TCustomEdit {

@@ -43,6 +43,9 @@ public:
     // False when the buddy's text is not a whole number within Min..Max.
     bool PositionValid() const;
     // Clamped to Min..Max; the buddy shows it at once.
+    // The position as this object last set, stepped or read it, without
+    // asking the control (which may read its buddy's text to answer).
+    int LastPosition() const noexcept { return position_; }
     void SetPosition(int value);
     int Increment() const noexcept { return increment_; }
     void SetIncrement(int value);

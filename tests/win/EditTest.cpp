@@ -1,7 +1,11 @@
 // Single-line edits: text, limits and events, on real EDIT windows.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/win/Edit.h"
+#include "platform/win/Memo.h"
+#include "platform/win/WinText.h"
 #include "tests/win/ControlTestUtil.h"
 
 namespace {
@@ -99,6 +103,58 @@ TEST_F(EditTest, KeysReachTheHandlersExceptEnterDownThatTheFormTakes) {
     PressKey('A');
     PressKey(VK_RETURN);
     EXPECT_EQ(log, (std::vector<std::string>{"down 65", "up 65", "up 13"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The text is kept between reads: every way the window's text can change
+// must be seen by the next read, for a single-line edit and for a memo
+// (which gets no EN_CHANGE for WM_SETTEXT).
+TEST_F(EditTest, TheTextReadAfterAnyChangeIsTheWindowsText) {
+    TShownForm memoForm{R"(object MemoForm: TForm
+  Left = 30
+  Top = 30
+  Width = 300
+  Height = 200
+  object Memo: TMemo
+    Left = 8
+    Top = 8
+    Width = 200
+    Height = 100
+  end
+end
+)"};
+    TCustomEdit* memo = memoForm.Find<TMemo>("Memo");
+    for (TCustomEdit* edit : {static_cast<TCustomEdit*>(size), memo}) {
+        HWND w = edit->WindowHandle();
+        const struct {
+            const char* how;
+            std::function<void()> change;
+            const char* expected;
+        } cases[] = {
+            {"WM_SETTEXT", [&] { ::SendMessageW(w, WM_SETTEXT, 0, LPARAM(L"12")); }, "12"},
+            {"typing", [&] {
+                 ::SendMessageW(w, EM_SETSEL, 0, -1);
+                 ::PostMessageW(w, WM_CHAR, L'3', 1);
+                 ::PostMessageW(w, WM_CHAR, L'4', 1);
+                 Pump();
+             }, "34"},
+            {"EM_REPLACESEL", [&] {
+                 ::SendMessageW(w, EM_SETSEL, 0, -1);
+                 ::SendMessageW(w, EM_REPLACESEL, FALSE, LPARAM(L"56"));
+             }, "56"},
+            {"SetText", [&] { edit->SetText("78"); }, "78"},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.how);
+            (void)edit->Text();  // read, so that a kept text would be stale
+            c.change();
+            EXPECT_EQ(edit->Text(), c.expected);
+            EXPECT_EQ(WideText(w), Wide(c.expected));
+        }
+    }
 }
 
 }  // namespace
