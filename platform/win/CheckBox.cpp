@@ -50,10 +50,11 @@ TCheckBoxState StateOf(LRESULT check) {
 
 }  // namespace
 
-TCheckBoxState TCheckBox::State() const {
-    if (!HandleAllocated()) return state_;
-    return StateOf(::SendMessageW(WindowHandle(), BM_GETCHECK, 0, 0));
-}
+// Kept in step with the window by its clicks and BM_SETCHECK, from here or
+// from outside: under Wine asking a comctl32-subclassed button (one with a
+// tooltip) costs a wineserver round trip, and the state is read for every
+// preview rendered.
+TCheckBoxState TCheckBox::State() const { return state_; }
 
 void TCheckBox::SetChecked(bool value) {
     SetState(value ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
@@ -97,6 +98,6 @@ void TCheckBox::WndProc(TMessage& m) {
         m.Result = 0;
         return;
     }
-    if (m.Msg == WM_DESTROY) state_ = State();
     TWinControl::WndProc(m);
+    if (m.Msg == BM_SETCHECK) state_ = StateOf(::SendMessageW(WindowHandle(), BM_GETCHECK, 0, 0));
 }

@@ -74,10 +74,25 @@ TEST_F(CheckBoxTest, TheUsersClicksAndSpaceToggleAndClickOnce) {
     ClickAt(box->WindowHandle(), 5, 8);
     EXPECT_EQ(seen, std::vector<bool>{false});
     EXPECT_EQ(Check(), BST_UNCHECKED);
+    EXPECT_FALSE(box->Checked());
     box->SetFocus();
     PressKey(VK_SPACE);
     EXPECT_EQ(seen, (std::vector<bool>{false, true}));
     EXPECT_EQ(Check(), BST_CHECKED);
+    EXPECT_TRUE(box->Checked());
+}
+
+TEST_F(CheckBoxTest, StateSetFromOutsideIsSeen) {
+    // As an accessibility tool or another program would set it.
+    const struct {
+        WPARAM check;
+        bool checked;
+    } steps[] = {{BST_UNCHECKED, false}, {BST_CHECKED, true}, {BST_UNCHECKED, false}};
+    for (const auto& s : steps) {
+        ::SendMessageW(box->WindowHandle(), BM_SETCHECK, s.check, 0);
+        EXPECT_EQ(box->Checked(), s.checked) << s.check;
+    }
+    EXPECT_TRUE(seen.empty());  // BM_SETCHECK is no click
 }
 
 }  // namespace
