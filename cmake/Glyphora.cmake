@@ -8,7 +8,7 @@ target_compile_features(glyphora_options INTERFACE cxx_std_20)
 target_include_directories(glyphora_options INTERFACE "${PROJECT_SOURCE_DIR}")
 target_compile_definitions(glyphora_options INTERFACE UNICODE _UNICODE)
 target_compile_options(glyphora_options INTERFACE
-  -Wall -Wextra -Wpedantic -Werror)
+  -Wall -Wextra -Wpedantic $<$<BOOL:${GLYPHORA_WERROR}>:-Werror>)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
 # The layer libraries, filled in by glyphora_add_layer.

@@ -11,10 +11,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Test executables (and anything else CMake runs for the target) go through
-# Wine. The environment (WINEPREFIX, DISPLAY, ...) comes from scripts/test.
-find_program(GLYPHORA_WINE wine)
-if(GLYPHORA_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${GLYPHORA_WINE}")
+# the Wine loader of their own bitness, called by its path: Debian's wine
+# wrapper takes the 32-bit loader whenever it is installed, even for a 64-bit
+# program. The environment (WINEPREFIX, DISPLAY, ...) comes from scripts/test.
+# The including file sets GLYPHORA_WINE_LOADER_NAME (wine64 or wine).
+find_program(GLYPHORA_WINE_LOADER ${GLYPHORA_WINE_LOADER_NAME}
+  PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(GLYPHORA_WINE_LOADER)
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${GLYPHORA_WINE_LOADER}")
 else()
-  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+  # Not installed yet: the name, found on PATH when a program runs.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${GLYPHORA_WINE_LOADER_NAME})
 endif()

@@ -7,16 +7,25 @@ GLYPHORA_CACHE_DIR="${GLYPHORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/glypho
 GLYPHORA_JOBS="${GLYPHORA_JOBS:-$(nproc)}"
 
 # Bump when the prepared prefix changes, so cached template prefixes are remade.
-GLYPHORA_PREFIX_REVISION=1
+# Revision 2: the prefix is made by the 64-bit loader (a WoW64 prefix).
+GLYPHORA_PREFIX_REVISION=2
 
-# Debian packages the build, the program and the tests need.
+# The Wine loaders, called by their own paths: Debian's /usr/bin/wine picks the
+# 32-bit loader whenever wine32 is installed, even for a 64-bit program, and
+# that loader cannot start at all where the kernel refuses 32-bit code.
+GLYPHORA_WINE64=/usr/lib/wine/wine64
+GLYPHORA_WINE32=/usr/lib/wine/wine
+
+# Debian packages the build, the program and the tests need; the 32-bit Wine
+# is added only where the machine runs 32-bit code (glyphora_install_deps).
 GLYPHORA_PACKAGES=(
-  wine wine64 wine32:i386 libcups2:i386
+  wine wine64
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   xvfb xauth x11-utils xdotool imagemagick
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   fonts-dejavu-core fonts-liberation fonts-wine
   googletest cmake make python3 ccache
+  qemu-user
 )
 
 glyphora_log() { printf '[glyphora] %s\n' "$*" >&2; }
@@ -26,49 +35,111 @@ glyphora_die() { printf '[glyphora] error: %s\n' "$*" >&2; exit 1; }
 glyphora_now() { date +%s.%N | cut -c1-14; }
 glyphora_since() { awk -v a="$1" -v b="$(glyphora_now)" 'BEGIN { printf "%.1f", b - a }'; }
 
+# glyphora_i386_probe <file>: writes the smallest static i386 Linux program
+# there: one LOAD segment whose code is exit(42) through int 0x80. It needs no
+# 32-bit libraries, so running it asks the kernel alone.
+glyphora_i386_probe() {
+  # ELF header: 32-bit, little-endian, EXEC, i386, entry 0x08048054, one
+  # program header at 52.
+  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$1"
+  printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' >>"$1"
+  printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00' >>"$1"
+  # Program header: LOAD the whole 96-byte file at 0x08048000, read + execute.
+  printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08' >>"$1"
+  printf '\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' >>"$1"
+  # mov eax, 1 (exit); mov ebx, 42; int 0x80
+  printf '\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80' >>"$1"
+  chmod +x "$1"
+}
+
+# glyphora_detect_i386 [runner]: sets GLYPHORA_RUNS_I386 (1 or 0) and
+# GLYPHORA_I386_REASON. Some machines of ours refuse every 32-bit ELF ("Exec
+# format error") though their kernel is built with 32-bit support, so only
+# running one tells. The probe counts only when it exits with its own 42.
+# GLYPHORA_I386=0|1 overrides the probe. <runner> (for the probe's own test)
+# runs the probe instead of executing it directly.
+glyphora_detect_i386() {
+  local runner=("$@") probe dir status out
+  if [[ -n "${GLYPHORA_I386:-}" ]]; then
+    GLYPHORA_RUNS_I386="$GLYPHORA_I386"
+    GLYPHORA_I386_REASON="GLYPHORA_I386=$GLYPHORA_I386 is set"
+    return 0
+  fi
+  dir="$(mktemp -d)"
+  probe="$dir/i386-probe"
+  glyphora_i386_probe "$probe"
+  status=0
+  out="$("${runner[@]}" "$probe" 2>&1)" || status=$?
+  rm -rf "$dir"
+  if ((status == 42)); then
+    GLYPHORA_RUNS_I386=1
+    GLYPHORA_I386_REASON="this machine runs 32-bit x86 programs"
+  else
+    GLYPHORA_RUNS_I386=0
+    out="${out##*: }"
+    GLYPHORA_I386_REASON="this machine cannot run 32-bit x86 programs (a static i386 probe gave ${out:-exit status $status})"
+  fi
+}
+
 # Installs the missing packages; does nothing (quickly) when all are there.
+# The 32-bit Wine only where 32-bit code runs: installed elsewhere, it would
+# only be in the way (Debian's wine wrapper prefers it).
 glyphora_install_deps() {
   local missing=() pkg installed
-  installed="$(dpkg-query -W -f='${binary:Package} ${db:Status-Status}\n' "${GLYPHORA_PACKAGES[@]}" 2>/dev/null |
+  [[ -n "${GLYPHORA_RUNS_I386:-}" ]] || glyphora_detect_i386
+  local packages=("${GLYPHORA_PACKAGES[@]}")
+  ((GLYPHORA_RUNS_I386)) && packages+=(wine32:i386 libcups2:i386)
+  installed="$(dpkg-query -W -f='${binary:Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |
                awk '$2 == "installed" { print $1 }' || true)"
-  for pkg in "${GLYPHORA_PACKAGES[@]}"; do
+  for pkg in "${packages[@]}"; do
     grep -qxF -e "$pkg" -e "${pkg%:amd64}" <<<"$installed" || missing+=("$pkg")
   done
   ((${#missing[@]} == 0)) && return 0
   glyphora_log "installing: ${missing[*]}"
   [[ $(id -u) == 0 ]] || glyphora_die "missing packages (run as root to install): ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if ((GLYPHORA_RUNS_I386)) && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
   apt-get update -qq
   apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# The targets of a build that ships or drives the program, without tests.
+GLYPHORA_PRODUCT_TARGETS="Glyphora glydrive GlyphoraBench"
+
 # glyphora_build <build dir> <toolchain file> [targets...]
-# Configures (first time only; later builds re-run CMake by themselves when
-# needed) and builds the given targets, or everything. Compiles go through
-# ccache: CI, in a fresh clone elsewhere on the same machine, then mostly
-# reuses what the session compiled (BASEDIR and NOHASHDIR make the cache
-# independent of the checkout's folder).
+# Configures (first time, or when these settings changed; later builds re-run
+# CMake by themselves when needed) and builds the given targets, or
+# everything. Warnings are errors here. Debug information is line tables only
+# (-g1): enough for Wine's backtraces with function names and source lines, at
+# a fraction of the compile and link time of full debug information.
+# Compiles go through ccache: CI, in a fresh clone elsewhere on the same
+# machine, then mostly reuses what the session compiled (BASEDIR and NOHASHDIR
+# make the cache independent of the checkout's folder).
 glyphora_build() {
   local dir="$1" toolchain="$2"
   shift 2
-  local launcher=()
+  local settings=(
+    -DCMAKE_TOOLCHAIN_FILE="$GLYPHORA_ROOT/cmake/$toolchain"
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
+    -DGLYPHORA_WERROR=ON
+  )
   if command -v ccache >/dev/null; then
     export CCACHE_BASEDIR="$GLYPHORA_ROOT" CCACHE_NOHASHDIR=1
-    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    settings+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
   local targets=() t
   for t in "$@"; do targets+=(--target "$t"); done
   mkdir -p "$dir"
   (
     flock 9 # one build at a time in a build folder
-    if [[ ! -f "$dir/CMakeCache.txt" ]] ||
-       { ((${#launcher[@]})) && ! grep -q '^CMAKE_CXX_COMPILER_LAUNCHER:.*=ccache$' "$dir/CMakeCache.txt"; }; then
-      cmake -S "$GLYPHORA_ROOT" -B "$dir" -G "Unix Makefiles" \
-        -DCMAKE_TOOLCHAIN_FILE="$GLYPHORA_ROOT/cmake/$toolchain" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null || exit 1
+    local stamp="$dir/.glyphora-configured"
+    if [[ ! -f "$dir/CMakeCache.txt" || "$(cat "$stamp" 2>/dev/null)" != "${settings[*]}" ]]; then
+      cmake -S "$GLYPHORA_ROOT" -B "$dir" -G "Unix Makefiles" "${settings[@]}" >/dev/null || exit 1
+      printf '%s' "${settings[*]}" >"$stamp"
     fi
     cmake --build "$dir" -j "$GLYPHORA_JOBS" "${targets[@]}"
   ) 9>"$dir/.glyphora-build.lock"
@@ -117,8 +188,12 @@ glyphora_stop_pid() {
   return 0
 }
 
+# glyphora_wine64 <program> [args...]: runs a Windows program with the 64-bit
+# loader (WINELOADER tells Wine which loader starts the processes it spawns).
+glyphora_wine64() { WINELOADER="$GLYPHORA_WINE64" "$GLYPHORA_WINE64" "$@"; }
+
 glyphora_prefix_stamp() {
-  echo "$(wine --version) revision $GLYPHORA_PREFIX_REVISION"
+  echo "$("$GLYPHORA_WINE64" --version) 64-bit revision $GLYPHORA_PREFIX_REVISION"
 }
 
 # Applies the Glyphora settings to the Wine prefix $WINEPREFIX (idempotent):
@@ -145,7 +220,7 @@ REGEDIT4
 "mshtml"=""
 "winemenubuilder.exe"=""
 EOF
-  (cd "$regfile" && wine regedit /S glyphora.reg) || return 1
+  (cd "$regfile" && glyphora_wine64 regedit /S glyphora.reg) || return 1
   rm -rf "$regfile"
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
   wineserver -w
@@ -162,7 +237,7 @@ glyphora_prepare_prefix() {
     export WINEPREFIX="$dir" WINEDEBUG=-all CUPS_SERVER=/nonexistent/cups.sock
     if [[ ! -f "$dir/system.reg" ]]; then
       glyphora_log "creating Wine prefix $dir"
-      WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" wineboot -i >/dev/null 2>&1 || exit 1
+      WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" glyphora_wine64 wineboot -i >/dev/null 2>&1 || exit 1
     fi
     glyphora_prefix_settings
   ) || glyphora_die "could not prepare the Wine prefix $dir"

@@ -81,7 +81,10 @@ TProgram::TProgram(const std::string& unixEnvironment) {
     if (!build) throw std::runtime_error("GLYPHORA_BUILD_DIR is not set");
     std::set<HWND> earlier;
     EnumWindows(&CollectMain, reinterpret_cast<LPARAM>(&earlier));
-    std::wstring cmd = Wide("/bin/sh -c \"" + unixEnvironment + " exec wine '" + build + "/app/Glyphora.exe'\"");
+    // The loader of the run (the scripts set WINELOADER): the plain wine
+    // wrapper may pick a loader of the other bitness.
+    std::wstring cmd = Wide("/bin/sh -c \"" + unixEnvironment + " exec ${WINELOADER:-wine} '" + build +
+                            "/app/Glyphora.exe'\"");
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION shell{};

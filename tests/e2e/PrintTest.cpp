@@ -427,7 +427,7 @@ TEST(Printing, WithoutAPrinterTheErrorIsShownAndNothingIsPrinted) {
     ASSERT_NE(build, nullptr);
     // Should the program's spooler have dropped the printers, they come back
     // for whatever runs next: a new Wine process tree takes them in again.
-    RunShell(std::string("wine '") + build + "/tests/driver/glydrive.exe' default-printer");
+    RunShell(std::string("${WINELOADER:-wine} '") + build + "/tests/driver/glydrive.exe' default-printer");
 }
 
 }  // namespace
