@@ -3,12 +3,13 @@
 
 #include "about/AboutDlg.h"
 #include "app/AppMainForm.h"
+#include "app/Version.h"
 
 namespace {
 
-constexpr const char* kProgramName = "Glyphora";
-constexpr const char* kVersion = "2.10";
-constexpr const char* kCopyright = "Copyright © 2024 Orlenka";
+constexpr const char* kProgramName = GLYPHORA_PRODUCT;
+constexpr const char* kVersion = GLYPHORA_VERSION;
+constexpr const char* kCopyright = GLYPHORA_COPYRIGHT;
 constexpr const char* kEMail = "glyphora@orlenka.example";
 constexpr const char* kWeb = "http://www.orlenka.example/glyphora/";
 
