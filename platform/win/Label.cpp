@@ -15,7 +15,7 @@ namespace {
 // the static control draws it. Wine may place the glyphs of a face further
 // apart than its measures say (the face that stands in for "MS Sans Serif"
 // does, by a few pixels on a line), so a label only as wide as DrawText's
-// DT_CALCRECT would cut its last character off. Null on any failure.
+// DT_CALCRECT would cut its last character off. 0 on any failure.
 int DrawnRight(HDC reference, HFONT font, const std::wstring& text, UINT format, int measured, int height) {
     // Room for a line drawn even twice as wide as measured, and for glyphs
     // that hang below the line.
