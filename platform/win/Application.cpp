@@ -131,11 +131,14 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 
 namespace {
 
-// Keyboard navigation between a form's controls (Tab, arrows, Enter, Esc).
+// Keyboard navigation between a form's controls: the form's own keys (Tab,
+// page switching), then the dialog manager's (arrows, Enter, Esc, access keys).
 bool IsDialogKey(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
-    if (!root || !TControl::FromHandle(root)) return false;
+    TControl* control = root ? TControl::FromHandle(root) : nullptr;
+    if (!control) return false;
+    if (auto* form = control->As<TCustomForm>(); form && form->DialogKey(msg)) return true;
     return ::IsDialogMessageW(root, &msg) != FALSE;
 }
 

@@ -45,6 +45,7 @@ const TEnumTypeInfo& FormStyleTypeInfo();
 const TEnumTypeInfo& WindowStateTypeInfo();
 
 class TMainMenu;
+struct tagMSG;
 
 class TCustomForm : public TWinControl {
     GLY_CLASS(TCustomForm)
@@ -98,6 +99,16 @@ public:
     // Runs OnCreate; the application calls it once the form has been read.
     // Only a form that got this far runs OnDestroy when it is freed.
     void DoCreate();
+    // Sees a key message for one of the form's windows before the dialog
+    // manager does, and takes the keys that move around the form: Tab and
+    // Shift+Tab (unless the focused control wants Tab), and Ctrl+Tab,
+    // Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp, which switch the pages of a
+    // notebook. True when it took the key.
+    bool DialogKey(const tagMSG& message);
+    // Gives the focus to the control that Tab (Shift+Tab when !forward)
+    // goes to from `from`: the next tab stop in the tab order of the whole
+    // form that can take the focus, round to the start after the last.
+    void SelectNext(TWinControl* from, bool forward);
     // A control of this form received the focus.
     void FocusChanged(TWinControl* control) noexcept { activeControl_ = control; }
 

@@ -1,10 +1,54 @@
 #include "platform/win/Label.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/core/ClassBuilder.h"
 #include "platform/win/MouseEvent.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinControl.h"
 #include "platform/win/WinText.h"
+
+namespace {
+
+// How far to the right a line of text reaches when it is drawn at x = 0, as
+// the static control draws it. Wine may place the glyphs of a face further
+// apart than its measures say (the face that stands in for "MS Sans Serif"
+// does, by a few pixels on a line), so a label only as wide as DrawText's
+// DT_CALCRECT would cut its last character off. 0 on any failure.
+int DrawnRight(HDC reference, HFONT font, const std::wstring& text, UINT format, int measured, int height) {
+    // Room for a line drawn even twice as wide as measured, and for glyphs
+    // that hang below the line.
+    const int width = 2 * measured + 2 * height + 8, rows = 2 * height + 4;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -rows;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    TBitmapHandle bitmap(::CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    TMemoryDC dc = CreateMemoryDC(reference);
+    if (!bitmap || !bits || !dc) return 0;
+    {
+        TSelectObject selectBitmap(dc.Get(), bitmap.Get());
+        TSelectObject selectFont(dc.Get(), font);
+        ::PatBlt(dc.Get(), 0, 0, width, rows, WHITENESS);
+        ::SetTextColor(dc.Get(), RGB(0, 0, 0));
+        ::SetBkMode(dc.Get(), TRANSPARENT);
+        RECT r{0, 0, width, rows};
+        ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &r, (format & ~UINT(DT_CALCRECT)) | DT_NOCLIP);
+        ::GdiFlush();
+    }
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int x = width - 1; x >= 0; --x)
+        for (int y = 0; y < rows; ++y)
+            if ((pixels[size_t(y) * size_t(width) + size_t(x)] & 0xFFFFFFu) != 0xFFFFFFu) return x + 1;
+    return 0;
+}
+
+}  // namespace
 
 const TEnumTypeInfo& TextLayoutTypeInfo() {
     static const TEnumTypeInfo info{"TTextLayout", {"tlTop", "tlCenter", "tlBottom"}, 0};
@@ -147,8 +191,11 @@ void TLabel::AdjustBounds() {
     UINT format = DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE);
     if (!showAccelChar_) format |= DT_NOPREFIX;
     ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &r, format);
-    const int width = empty ? 0 : r.right - r.left;
     const int height = r.bottom - r.top;
+    int width = empty ? 0 : r.right - r.left;
+    // A wrapped label keeps the width it was given; a line is as wide as
+    // what is drawn of it, when that reaches further than the measure.
+    if (!empty && !wordWrap_) width = std::max(width, DrawnRight(dc.Get(), Font()->Handle(), text, format, width, height));
     // A right-aligned label keeps its right edge where it was.
     const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - width : Left();
     SetBounds(left, Top(), width, height);

@@ -1,6 +1,8 @@
 #pragma once
 // A text label (STATIC). With AutoSize its width and height follow the
-// caption in the label's font (one line of 8-point Tahoma is 13 pixels high).
+// caption in the label's font (one line of 8-point Tahoma is 13 pixels high);
+// a line is as wide as what is drawn of it, even where that is wider than
+// GDI measures it.
 // With ParentColor its background is the parent's colour. A "&" marks an
 // access key, which gives the focus to the next control in tab order, unless
 // ShowAccelChar is off. A left-button press released over the label is a

@@ -67,6 +67,25 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     SelectActiveTab();
 }
 
+bool TPageControl::SelectNextPage(bool forward) {
+    std::vector<TTabSheet*> tabbed;
+    for (TTabSheet* page : pages_)
+        if (page->tabVisible_) tabbed.push_back(page);
+    const auto it = std::find(tabbed.begin(), tabbed.end(), activePage_);
+    const ptrdiff_t n = ptrdiff_t(tabbed.size());
+    if (n == 0 || (n == 1 && it != tabbed.end())) return false;
+    // From a page without a tab, the first tab forward and the last backward.
+    const ptrdiff_t at = it == tabbed.end() ? (forward ? -1 : n) : it - tabbed.begin();
+    TTabSheet* page = tabbed[size_t(((at + (forward ? 1 : -1)) % n + n) % n)];
+    bool allow = true;
+    OnChanging(this, allow);
+    if (!allow) return true;
+    ChangeActivePage(page);
+    SelectActiveTab();
+    OnChange(this);
+    return true;
+}
+
 TTabSheet* TPageControl::PageForTab(int tabIndex) const noexcept {
     if (tabIndex < 0) return nullptr;
     for (TTabSheet* page : pages_)
@@ -96,6 +115,10 @@ void TPageControl::CreateParams(TCreateParams& params) const {
     TWinControl::CreateParams(params);
     params.systemClass = WC_TABCONTROLW;
     params.style |= WS_CLIPCHILDREN;
+    // The notebook is a tab stop of its own. The dialog manager never stops
+    // at a window that it looks inside, so the form walks into the pages
+    // itself (see FormKeys.cpp).
+    params.exStyle &= ~DWORD(WS_EX_CONTROLPARENT);
 }
 
 void TPageControl::CreateWnd() {

@@ -65,6 +65,10 @@ public:
     void SetActivePage(TTabSheet* page);
     int ActivePageIndex() const;
     void SetActivePageIndex(int index);  // -1: none; out of range: EListError
+    // Goes to the page of the next (or previous) tab, the first after the
+    // last, as the user's Ctrl+Tab does: OnChanging may refuse, OnChange
+    // follows. False when there is no other page to go to.
+    bool SelectNextPage(bool forward);
     // The page whose tab is at that position among the shown tabs, or null.
     TTabSheet* PageForTab(int tabIndex) const noexcept;
     // The tab's rectangle in the page control's client coordinates (empty

@@ -344,6 +344,8 @@ void TStringGrid::FontChanged() {
 
 void TStringGrid::CreateParams(TCreateParams& params) const {
     TWinControl::CreateParams(params);
+    // A control, not a container: Tab stops at it instead of looking inside.
+    params.exStyle &= ~DWORD(WS_EX_CONTROLPARENT);
     if (borderStyle_ == TBorderStyle::bsSingle) params.exStyle |= WS_EX_CLIENTEDGE;
     if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth) params.style |= WS_VSCROLL;
     if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) params.style |= WS_HSCROLL;

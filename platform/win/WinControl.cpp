@@ -110,6 +110,13 @@ void TWinControl::SetTabOrder(int value) {
     Parent()->UpdateZOrder();
 }
 
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+    for (TWinControl* w : tabList_) {
+        list.push_back(w);
+        w->GetTabOrderList(list);
+    }
+}
+
 void TWinControl::SortTabList() {
     // Controls read with a tab order go to that place; the others keep their
     // relative order around them.

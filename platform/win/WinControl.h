@@ -35,6 +35,9 @@ public:
     void SetTabOrder(int value);
     bool TabStop() const noexcept { return tabStop_; }
     void SetTabStop(bool value);
+    // Every windowed control inside this one, each followed by those inside
+    // it, all in tab order: the path that Tab takes.
+    void GetTabOrderList(std::vector<TWinControl*>& list) const;
 
     bool Focused() const;
     bool CanFocus() const;

@@ -151,3 +151,31 @@ int TShot::Count(unsigned long color) const {
     for (unsigned long c : pixels_) n += c == color;
     return n;
 }
+
+TDrawnLine::TDrawnLine(HFONT font, const std::wstring& text, unsigned long color, unsigned long back, int width,
+                       int height)
+    : width_(width) {
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ oldBitmap = ::SelectObject(mem, bitmap);
+    HGDIOBJ oldFont = ::SelectObject(mem, font);
+    HBRUSH brush = ::CreateSolidBrush(back);
+    const RECT all{0, 0, width, height};
+    ::FillRect(mem, &all, brush);
+    ::SetTextColor(mem, color);
+    ::SetBkMode(mem, TRANSPARENT);
+    ::TextOutW(mem, 0, 0, text.c_str(), int(text.size()));
+    pixels_.reserve(size_t(width) * size_t(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels_.push_back(::GetPixel(mem, x, y));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (Pixel(x, y) != back && x + 1 > inkRight_) inkRight_ = x + 1;
+    ::SelectObject(mem, oldFont);
+    ::SelectObject(mem, oldBitmap);
+    ::DeleteObject(brush);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+}

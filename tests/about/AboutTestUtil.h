@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "about/AboutDlg.h"
+#include "platform/win/WinTypes.h"
 
 struct TAboutTexts {
     std::string name = "Glyphora";
@@ -53,5 +54,22 @@ public:
 
 private:
     int width_ = 0, height_ = 0;
+    std::vector<unsigned long> pixels_;
+};
+
+// A line of text drawn by the test itself with TextOutW at the top-left
+// corner of a bitmap of the given size, in `font` and `color` on `back`:
+// what a control should show of it, with nothing cut off but at the
+// bitmap's edges.
+class TDrawnLine {
+public:
+    TDrawnLine(HFONT font, const std::wstring& text, unsigned long color, unsigned long back, int width, int height);
+    unsigned long Pixel(int x, int y) const { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
+    // One past the rightmost column with a pixel of the text; 0 without one.
+    int InkRight() const { return inkRight_; }
+
+private:
+    int width_ = 0;
+    int inkRight_ = 0;
     std::vector<unsigned long> pixels_;
 };

@@ -40,6 +40,10 @@ SIZE TextSize(const TControl& control) {
     return {r.right, r.bottom};
 }
 
+HFONT WindowFontHandle(const TControl& control) {
+    return reinterpret_cast<HFONT>(::SendMessageW(control.WindowHandle(), WM_GETFONT, 0, 0));
+}
+
 LOGFONTW WindowFont(const TControl& control) {
     LOGFONTW lf{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control.WindowHandle(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
@@ -81,7 +85,11 @@ void ExpectPlaces(TAboutDlg& dlg, const std::vector<TPlace>& places) {
         std::vector<LONG> expected = p.bounds;
         if (expected[2] < 0) {
             const SIZE text = TextSize(*control);
-            expected[2] = text.cx;
+            // As wide as the line's measure, or as what is drawn of it where
+            // that reaches further.
+            const TDrawnLine drawn(WindowFontHandle(*control), Wide(WindowText(*control)), RGB(0, 0, 0),
+                                   RGB(255, 255, 255), 2 * text.cx + 40, 2 * text.cy + 4);
+            expected[2] = std::max<LONG>(text.cx, drawn.InkRight());
             expected[3] = text.cy;
             // One line of 8-point Tahoma is 13 pixels high; the links' font
             // is the system's own, whose height may differ.
@@ -210,6 +218,27 @@ TEST(AboutLayout, TextsFontsAndColours) {
         // Tab order: the button first, then the panel.
         EXPECT_EQ(dlg.OKBtn->TabOrder(), 0);
         EXPECT_EQ(dlg.Panel1->TabOrder(), 1);
+        PressKey(VK_ESCAPE);
+    });
+}
+
+TEST(AboutLayout, TheLinksShowTheirWholeAddress) {
+    // The program's own addresses. The web address ends in "/": the face
+    // that stands in for "MS Sans Serif" under Wine draws that line a few
+    // pixels wider than GDI measures it.
+    RunAbout({}, [&](TAboutDlg& dlg) {
+        for (TLabel* link : {dlg.EMailLabel, dlg.WWWLabel}) {
+            const int width = link->Width(), height = link->Height();
+            const TDrawnLine drawn(WindowFontHandle(*link), Wide(WindowText(*link)), kBlue, kPanelGrey, width + 40, height);
+            EXPECT_GT(drawn.InkRight(), width / 2) << link->Name();
+            EXPECT_LE(drawn.InkRight(), width) << link->Name();
+            // What the screen shows is that drawing, pixel for pixel.
+            const TShot shot(*link);
+            int differ = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) differ += shot.Pixel(x, y) != drawn.Pixel(x, y);
+            EXPECT_EQ(differ, 0) << link->Name();
+        }
         PressKey(VK_ESCAPE);
     });
 }

@@ -3,6 +3,10 @@
 // pages that fill the tab control's display area.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+
 #include "platform/core/Exceptions.h"
 #include "platform/win/PageControl.h"
 #include "platform/win/Panel.h"
@@ -258,6 +262,63 @@ TEST_F(PageControlTest, PageOrderAndTabVisibilityRebuildTheTabs) {
     EXPECT_EQ(CurrentTab(*pc), 0);
     sheet2->SetCaption("Jiný");
     EXPECT_EQ(TabText(pc->WindowHandle(), 0), L"Jiný");
+}
+
+// Keys pressed while Ctrl (and Shift) are held, as the thread sees them.
+void PressWith(std::initializer_list<int> held, UINT vk) {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    BYTE pressed[256];
+    std::copy(std::begin(state), std::end(state), pressed);
+    for (int key : held) pressed[key] = 0x80;
+    ::SetKeyboardState(pressed);
+    PressKey(vk);
+    ::SetKeyboardState(state);
+}
+
+TEST_F(PageControlTest, CtrlKeysGoRoundThePagesWithTabsAndOnChangingMayRefuse) {
+    auto* sheet3 = TComponent::Create<TTabSheet>(form.Get());
+    sheet3->SetCaption("Třetí");
+    sheet3->SetPageControl(pc);
+    auto* edit = form.Find<TTestEdit>("Edit2");
+    edit->SetFocus();
+    const struct {
+        std::initializer_list<int> held;
+        UINT key;
+        TTabSheet* page;
+    } steps[] = {
+        {{VK_CONTROL}, VK_TAB, sheet1},           {{VK_CONTROL}, VK_TAB, sheet3},
+        {{VK_CONTROL}, VK_TAB, sheet2},           {{VK_CONTROL, VK_SHIFT}, VK_TAB, sheet3},
+        {{VK_CONTROL}, VK_PRIOR, sheet1},         {{VK_CONTROL}, VK_NEXT, sheet3},
+        {{}, VK_NEXT, sheet3},  // without Ctrl the key is the focused control's
+    };
+    std::vector<TTabSheet*> expected;
+    for (const auto& step : steps) {
+        PressWith(step.held, step.key);
+        ExpectOnly(step.page);
+        if (expected.empty() || expected.back() != step.page) expected.push_back(step.page);
+    }
+    EXPECT_EQ(changes, expected);
+    // A page without a tab is passed over.
+    sheet1->SetTabVisible(false);
+    PressWith({VK_CONTROL}, VK_PRIOR);
+    ExpectOnly(sheet2);
+    PressWith({VK_CONTROL}, VK_PRIOR);
+    ExpectOnly(sheet3);
+
+    // Refused: the page stays, and the key does nothing else either.
+    int asked = 0;
+    pc->OnChanging = [&](TObject*, bool& allowChange) {
+        ++asked;
+        allowChange = false;
+    };
+    changes.clear();
+    pc->SetFocus();
+    PressWith({VK_CONTROL}, VK_TAB);
+    EXPECT_EQ(asked, 1);
+    ExpectOnly(sheet3);
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(::GetFocus(), pc->WindowHandle());
 }
 
 }  // namespace
