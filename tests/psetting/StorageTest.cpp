@@ -244,6 +244,8 @@ TEST_F(StorageTest, BadStoredValuesLeaveTheSettingAsItWas) {
         {"multi string", REG_MULTI_SZ, {'1', 0, 0, 0, 0, 0}},
         {"qword", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}},
         {"short dword", REG_DWORD, {1, 0}},
+        {"long dword", REG_DWORD, {1, 0, 0, 0, 0, 0, 0, 0}},
+        {"dword of 5 bytes", REG_DWORD, {1, 0, 0, 0, 0}},
         {"empty binary", REG_BINARY, {}},
         {"short kind", REG_BINARY, {3, 0}},
         {"kind 0", REG_BINARY, Join({Int32(0), Int32(1)})},
