@@ -282,8 +282,8 @@ private:
 // starts a comment; Null cannot be an item of a list (tag 0 would end it).
 // Strings: '' is a quote, #nnn a character, pieces join without blanks, and
 // "+" continues a string on the next line. Quoted text is UTF-8.
-//   'abc'   the writer's choice: ASCII as tag 6/12, anything else tag 20
-//           (#nnn is a Unicode code point)
+//   'abc'   the writer's choice: tag 6/12 where the code page holds the
+//           text, tag 20 otherwise (#nnn is a Unicode code point)
 //   A'abc'  tag 6/12 through the ANSI code page (#nnn is a byte)
 //   U'abc'  tag 20 (#nnn is a byte of the UTF-8 payload)
 //   W'abc'  tag 18 (#nnn is a UTF-16 unit)
