@@ -221,9 +221,11 @@ void TPFormSettings::Notification(TComponent* component, TOperation operation) {
     // Once the main form's settings are saved the program is ending: the
     // settings stay listed until their owners free them.
     if (MainFormSaved()) return;
+    // A setting may have heard of the freeing first and let go of its
+    // reference already; it still counts as bound to the component.
     for (int i = SettingCount() - 1; i >= 0; --i) {
         TPSetting* s = Setting(i);
-        if (s->BoundComponent != component) continue;
+        if (!s->IsBoundTo(component)) continue;
         RemoveSetting(s);
         TComponent::Free(s);
     }

@@ -67,6 +67,7 @@ TPSetting::TPSetting(TComponent* owner) : TComponent(owner) {}
 TPSetting::~TPSetting() = default;
 
 void TPSetting::SetBoundComponent(TComponent* component) {
+    freedBound_ = nullptr;
     if (component == BoundComponent) return;
     if (BoundComponent) RemoveFreeNotification(BoundComponent);
     BoundComponent = component;
@@ -78,10 +79,18 @@ void TPSetting::Notification(TComponent* component, TOperation operation) {
     if (operation != TOperation::Remove || component != BoundComponent) return;
     // A component that only leaves its owner is still the bound one; the
     // base dropped the subscription, so renew it.
-    if (component->IsDestroying())
+    if (component->IsDestroying()) {
+        freedBound_ = component;
         BoundComponent = nullptr;
-    else
+    } else {
         FreeNotification(component);
+    }
+}
+
+bool TPSetting::IsBoundTo(const TComponent* component) const noexcept {
+    if (!component) return false;
+    if (BoundComponent) return BoundComponent == component;
+    return freedBound_ == component && component->IsDestroying();
 }
 
 void TPSetting::ClearValue() {

@@ -87,6 +87,9 @@ public:
     // Sets BoundComponent and asks to be told when it is freed, so that the
     // reference never outlives the component.
     void SetBoundComponent(TComponent* component);
+    // Whether `component` is the bound one, or was until it began to be freed:
+    // those who hear of the freeing after this setting still find it bound.
+    bool IsBoundTo(const TComponent* component) const noexcept;
 
     // Empties Value: kind pvkNone, text released.
     void ClearValue();
@@ -106,6 +109,9 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // The bound component that is being freed. Only compared, never used:
+    // once the freeing is over its address may belong to another component.
+    const TComponent* freedBound_ = nullptr;
     void CheckSettable() const;
     void CheckGettable() const;
     void BeforeGet();

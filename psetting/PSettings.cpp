@@ -44,8 +44,13 @@ const TClassInfo& TPSettings::StaticClass() {
 TPSettings::TPSettings(TComponent* owner) : TComponent(owner) {
     TPRegistry reg;
     reg.SetRootKey(kRootLocalMachine);
-    if (reg.OpenKey(kVersionKey, false) && reg.ValueExists(kOrganizationValue))
-        companyName_ = reg.ReadString(kOrganizationValue);
+    if (!reg.OpenKey(kVersionKey, false)) return;
+    // Only a text is an organisation. A value of another type, which one
+    // machine-wide setting can leave for every user, counts as none rather
+    // than keeping every settings component, and the forms holding them,
+    // from being made.
+    const TRegDataType type = reg.GetDataType(kOrganizationValue);
+    if (type == rdString || type == rdExpandString) companyName_ = reg.ReadString(kOrganizationValue);
 }
 
 // The settings themselves belong to their owner component (or, for the

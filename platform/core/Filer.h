@@ -224,8 +224,9 @@ public:
     void WriteSingle(float value);       // tag 15
     void WriteCurrency(int64_t scaled);  // tag 16: the value times 10000
     void WriteDate(double value);        // tag 17
-    // ASCII text as tag 6 (tag 12 beyond 255 bytes); anything else as tag 20,
-    // so that no character is lost whatever the code page.
+    // Text in the ANSI code page as tag 6 (tag 12 beyond 255 bytes) when the
+    // code page gives it back unchanged; otherwise as tag 20, so that no
+    // character is lost.
     void WriteString(const std::string& value);
     // Always tag 6 / 12 in the ANSI code page, for formats that require it.
     void WriteAnsiString(const std::string& value);
@@ -260,6 +261,8 @@ private:
     void WriteObjectProperty(const TPersistent& instance, const TPropInfo& prop);
     void WritePropName(const std::string& name);
     void WriteCounted(TValueType tag, const void* data, size_t count);
+    // Tag 6, or tag 12 beyond 255 bytes, around bytes already in the code page.
+    void WriteCodePageBytes(const std::string& bytes);
     std::string propPath_;
     TComponent* lookupRoot_ = nullptr;
 };
@@ -279,8 +282,8 @@ private:
 // starts a comment; Null cannot be an item of a list (tag 0 would end it).
 // Strings: '' is a quote, #nnn a character, pieces join without blanks, and
 // "+" continues a string on the next line. Quoted text is UTF-8.
-//   'abc'   the writer's choice: ASCII as tag 6/12, anything else tag 20
-//           (#nnn is a Unicode code point)
+//   'abc'   the writer's choice: tag 6/12 where the code page holds the
+//           text, tag 20 otherwise (#nnn is a Unicode code point)
 //   A'abc'  tag 6/12 through the ANSI code page (#nnn is a byte)
 //   U'abc'  tag 20 (#nnn is a byte of the UTF-8 payload)
 //   W'abc'  tag 18 (#nnn is a UTF-16 unit)

@@ -120,8 +120,8 @@ std::vector<std::string> AnsiText(std::string_view bytes, bool ascii) {
     return q.Chunks(ascii ? "" : "A");
 }
 
-// Plain when the writer's own choice gives the bytes back (valid and not
-// ASCII); otherwise byte-exact with the U prefix.
+// Plain when the writer's own choice gives the bytes back (valid, not ASCII
+// and not held by the code page); otherwise byte-exact with the U prefix.
 std::vector<std::string> Utf8Text(std::string_view bytes, bool plain) {
     QuotedText q;
     for (size_t i = 0; i < bytes.size();) {
@@ -160,7 +160,7 @@ std::vector<std::string> StringText(TValueType tag, std::string_view payload) {
         }
     }
     if (tag == TValueType::String || tag == TValueType::LString) return AnsiText(payload, ascii);
-    return Utf8Text(payload, valid && !ascii);
+    return Utf8Text(payload, valid && !ascii && !text::ExactAnsi(payload));
 }
 
 void WriteStringValue(TWriter& writer, char prefix, const std::vector<StringPiece>& pieces, int line) {

@@ -118,6 +118,13 @@ void SetAnsiCodec(const AnsiCodec& codec) noexcept { g_codec = codec; }
 std::string AnsiToUtf8(std::string_view ansi) { return g_codec.toUtf8(ansi); }
 std::string Utf8ToAnsi(std::string_view utf8, bool* lossless) { return g_codec.fromUtf8(utf8, lossless); }
 
+std::optional<std::string> ExactAnsi(std::string_view utf8) {
+    bool lossless = false;
+    std::string bytes = Utf8ToAnsi(utf8, &lossless);
+    if (!lossless || AnsiToUtf8(bytes) != utf8) return std::nullopt;
+    return bytes;
+}
+
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());

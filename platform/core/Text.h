@@ -4,6 +4,7 @@
 // system's ANSI code page converts byte formats to the UTF-8 used in memory.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,8 @@ struct AnsiCodec {
 void SetAnsiCodec(const AnsiCodec& codec) noexcept;
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8, bool* lossless = nullptr);
+// The code page's bytes for a text, when they give that very text back.
+std::optional<std::string> ExactAnsi(std::string_view utf8);
 
 // UTF-8 <-> UTF-16 without any code page; invalid UTF-8 bytes become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);

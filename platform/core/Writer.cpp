@@ -107,18 +107,7 @@ void TWriter::WriteCounted(TValueType tag, const void* data, size_t count) {
     Write(data, count);
 }
 
-void TWriter::WriteString(const std::string& value) {
-    if (!IsAscii(value)) return WriteUtf8String(value);
-    if (value.size() <= 255) {
-        WriteValue(TValueType::String);
-        WriteStr(value);
-    } else {
-        WriteCounted(TValueType::LString, value.data(), value.size());
-    }
-}
-
-void TWriter::WriteAnsiString(const std::string& value) {
-    const std::string bytes = text::Utf8ToAnsi(value);
+void TWriter::WriteCodePageBytes(const std::string& bytes) {
     if (bytes.size() <= 255) {
         WriteValue(TValueType::String);
         WriteStr(bytes);
@@ -126,6 +115,19 @@ void TWriter::WriteAnsiString(const std::string& value) {
         WriteCounted(TValueType::LString, bytes.data(), bytes.size());
     }
 }
+
+void TWriter::WriteString(const std::string& value) {
+    if (IsAscii(value)) return WriteCodePageBytes(value);
+    // Other readers of these streams know text only as code-page bytes, so
+    // every text that the code page gives back unchanged is written that
+    // way. Tag 20 (UTF-8) is this format's one extension: it carries only
+    // text with a character the code page cannot hold, which would
+    // otherwise be lost.
+    if (const auto bytes = text::ExactAnsi(value)) return WriteCodePageBytes(*bytes);
+    WriteUtf8String(value);
+}
+
+void TWriter::WriteAnsiString(const std::string& value) { WriteCodePageBytes(text::Utf8ToAnsi(value)); }
 
 void TWriter::WriteWideString(const std::string& value) {
     const std::u16string units = text::Utf8ToUtf16(value);

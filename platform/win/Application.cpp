@@ -13,7 +13,8 @@ void HandleException(const std::exception& e) noexcept {
         if (Application) {
             Application->HandleException(e);
         } else {
-            ::MessageBoxW(::GetActiveWindow(), Wide(WithFullStop(e.what())).c_str(), L"", MB_OK | MB_ICONSTOP);
+            ::MessageBoxW(::GetActiveWindow(), Wide(WithFullStop(e.what())).c_str(), Wide(kProgramTitle).c_str(),
+                          MB_OK | MB_ICONSTOP);
         }
     } catch (...) {
         // The error handler itself failed; there is no one left to tell.

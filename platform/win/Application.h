@@ -17,6 +17,10 @@
 
 using TExceptionEvent = TEvent<void(TObject* Sender, const std::exception& E)>;
 
+// The program's name: the application's title until one is set, and the
+// caption of the error box while there is no application yet.
+inline constexpr const char* kProgramTitle = "Glyphora";
+
 class TApplication : public TComponent {
     GLY_CLASS(TApplication)
 public:
@@ -81,7 +85,7 @@ private:
     void LoadForm(TCustomForm& form, const std::vector<uint8_t>& data);
     void FreeForms();
 
-    std::string title_;
+    std::string title_ = kProgramTitle;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
     TWindowHandle handle_;

@@ -1,5 +1,7 @@
 // Forms shown modally, and forms read from their streams.
 
+#include <exception>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Exceptions.h"
@@ -19,9 +21,23 @@ void LoadFormFrom(TCustomForm& form, const std::vector<uint8_t>& data) {
 
 namespace {
 
-BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
-    if (::IsWindowVisible(window) && ::IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
+struct TCollected {
+    std::vector<HWND> windows;
+    std::exception_ptr error;
+};
+
+// No exception may leave through the system's frames, which would then not
+// clean up after themselves: a failure stops the enumeration and is raised
+// again once it has returned.
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) noexcept {
+    auto& collected = *reinterpret_cast<TCollected*>(data);
+    try {
+        if (::IsWindowVisible(window) && ::IsWindowEnabled(window)) collected.windows.push_back(window);
+        return TRUE;
+    } catch (...) {
+        collected.error = std::current_exception();
+        return FALSE;
+    }
 }
 
 // The thread's other top-level windows, without input while a form is
@@ -29,7 +45,10 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
 class TDisabledWindows {
 public:
     explicit TDisabledWindows(HWND except) {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&windows_));
+        TCollected collected;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&collected));
+        if (collected.error) std::rethrow_exception(collected.error);
+        windows_ = std::move(collected.windows);
         std::erase(windows_, except);
         for (HWND w : windows_) ::EnableWindow(w, FALSE);
     }

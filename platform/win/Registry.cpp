@@ -151,7 +151,9 @@ std::string TRegistry::ReadString(const std::string& name) const {
 
 int32_t TRegistry::ReadInteger(const std::string& name) const {
     const std::vector<uint8_t> data = ReadData(name, REG_DWORD, REG_DWORD);
-    if (data.size() < 4) Raise(errors::kRegGetDataFailed, name);
+    // A DWORD holds exactly 4 bytes; any other size is not a value of its
+    // type, and taking part of it would make up a number.
+    if (data.size() != 4) Raise(errors::kRegGetDataFailed, name);
     return int32_t(uint32_t(data[0]) | uint32_t(data[1]) << 8 | uint32_t(data[2]) << 16 | uint32_t(data[3]) << 24);
 }
 

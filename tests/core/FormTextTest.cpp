@@ -111,6 +111,10 @@ std::vector<ValueCase> ValueCases() {
          "'\xC4\x8D"
          "aj'#133"},
         {"UTF-8 tag holding ASCII", [](TWriter& w) { w.WriteUtf8String("abc"); }, "U'abc'"},
+        // Plain text that the code page (Latin-1 here) holds goes to tag 6.
+        {"UTF-8 tag holding code-page text", [](TWriter& w) { w.WriteUtf8String("\xC3\xA9t\xC3\xA9"); },
+         "U'\xC3\xA9t\xC3\xA9'"},
+        {"code-page text", [](TWriter& w) { w.WriteString("\xC3\xA9t\xC3\xA9"); }, "A'\xC3\xA9t\xC3\xA9'"},
         {"UTF-8 tag holding bad bytes",
          [](TWriter& w) {
              w.WriteUtf8String(
@@ -216,7 +220,8 @@ TEST(FormText, TextBecomesCanonical) {
 }
 
 TEST(FormText, PlainTextChoosesTheWritersTags) {
-    // ASCII: tag 6 up to 255 bytes, 12 beyond; anything else: tag 20.
+    // Text the code page holds: tag 6 up to 255 bytes, 12 beyond; anything
+    // else: tag 20.
     EXPECT_EQ(ObjectTextToBinary("object F: TForm P = 'ab' end"), FormWithValue([](TWriter& w) {
                   w.WriteValue(TValueType::String);
                   w.WriteStr("ab");
@@ -226,6 +231,8 @@ TEST(FormText, PlainTextChoosesTheWritersTags) {
     EXPECT_EQ(longText[kTag], uint8_t(TValueType::LString));
     const Bytes czech = ObjectTextToBinary("object F: TForm P = #269'aj' end");
     EXPECT_EQ(Bytes(czech.begin() + kTag, czech.end() - 2), B({20, 4, 0, 0, 0, 0xC4, 0x8D, 'a', 'j'}));
+    const Bytes french = ObjectTextToBinary("object F: TForm P = 'caf\xC3\xA9' end");  // Latin-1 in these tests
+    EXPECT_EQ(Bytes(french.begin() + kTag, french.end() - 2), B({6, 4, 'c', 'a', 'f', 0xE9}));
 }
 
 TEST(FormText, ErrorsNameTheirLine) {

@@ -118,7 +118,7 @@ std::vector<TagCase> TagCases() {
         {"wide string", [](TWriter& w) { w.WriteWideString("A\xC3\xA9\xF0\x9F\x98\x80"); },
          B({18, 4, 0, 0, 0, 'A', 0, 0xE9, 0, 0x3D, 0xD8, 0x00, 0xDE}),
          [](TReader& r) { EXPECT_EQ(r.ReadString(), "A\xC3\xA9\xF0\x9F\x98\x80"); }},
-        {"non-ASCII text is UTF-8",
+        {"text outside the code page is UTF-8",
          [](TWriter& w) {
              w.WriteString(
                  "\xC4\x8D"
@@ -346,10 +346,32 @@ TEST_F(AnsiCodePage, AnsiStringsGoThroughTheCodePageAndUtf8StringsDoNot) {
     EXPECT_EQ(Written([&](TWriter& w) { w.WriteAnsiString(caj); }), B({6, 3, 0xE8, 'a', 'j'}));
     ReadAll(B({6, 3, 0xE8, 'a', 'j'}), [&](TReader& r) { EXPECT_EQ(r.ReadString(), caj); });
     ReadAll(B({12, 1, 0, 0, 0, 0xE8}), [&](TReader& r) { EXPECT_EQ(r.ReadAnsiString(), "\xC4\x8D"); });
-    // WriteString does not depend on the code page at all.
-    EXPECT_EQ(Written([&](TWriter& w) { w.WriteString(caj); }), B({20, 4, 0, 0, 0, 0xC4, 0x8D, 'a', 'j'}));
     // A character the code page lacks cannot survive an ANSI string.
     EXPECT_EQ(Written([](TWriter& w) { w.WriteAnsiString("\xC3\xA9"); }), B({6, 1, '?'}));
+}
+
+TEST_F(AnsiCodePage, StringsUseTheCodePageUnlessItCannotHoldTheText) {
+    const std::string c = "\xC4\x8D", e = "\xC3\xA9";  // c with caron is in the code page, e acute is not
+    struct Case {
+        const char* what;
+        std::string text;
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        {"ASCII", "aj", B({6, 2, 'a', 'j'})},
+        {"code-page text", c + "aj", B({6, 3, 0xE8, 'a', 'j'})},
+        {"code-page text of 256 bytes", c + std::string(255, 'a'), B({12, 0, 1, 0, 0, 0xE8}) + Bytes(255, 'a')},
+        {"code-page text of 255 bytes", c + std::string(254, 'a'), B({6, 255, 0xE8}) + Bytes(254, 'a')},
+        // One character the code page lacks puts the whole text in UTF-8.
+        {"outside the code page", c + e, B({20, 4, 0, 0, 0, 0xC4, 0x8D, 0xC3, 0xA9})},
+        {"a question mark of its own", "?", B({6, 1, '?'})},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        EXPECT_EQ(Written([&](TWriter& w) { w.WriteString(k.text); }), k.bytes);
+        ReadAll(k.bytes, [&](TReader& r) { EXPECT_EQ(r.ReadString(), k.text); });
+        EXPECT_EQ(Written([&](TWriter& w) { w.WriteVariant(TVariant(k.text)); }), k.bytes);
+    }
 }
 
 }  // namespace

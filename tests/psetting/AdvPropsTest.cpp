@@ -171,3 +171,28 @@ TEST_F(AdvProps, AMissingKeyAddsNothingAndABadValueIsReportedWithoutHoldingUpOth
     EXPECT_EQ(reported, (std::vector<std::string>{"Invalid data type for 'Checked'"}));
     EXPECT_EQ(Bindings(*s), TwoFor("Gizmo1", gizmo));
 }
+
+// Deleting a component in a designer frees it: its settings leave the list
+// and are freed with it, whichever of them hears of it first.
+TEST_F(AdvProps, FreeingADesignedComponentTakesItsSettingsAlong) {
+    for (const bool formSettingsFirst : {false, true}) {
+        SCOPED_TRACE(formSettingsFirst ? "form settings told first" : "settings told first");
+        auto* s = TComponent::Create<TPFormSettings>(form.get());
+        TGizmo* kept = Drop("Gizmo1");
+        TGizmo* gone = Drop("Gizmo2");
+        WaitForTimer(*s);
+        std::map<std::string, TBound> both = TwoFor("Gizmo1", kept);
+        both.merge(TwoFor("Gizmo2", gone));
+        ASSERT_EQ(Bindings(*s), both);
+        const int owned = s->ComponentCount();
+        // The last to ask is the first told.
+        if (formSettingsFirst) s->FreeNotification(gone);
+
+        TComponent::Free(gone);
+        EXPECT_EQ(Bindings(*s), TwoFor("Gizmo1", kept));
+        EXPECT_EQ(s->ComponentCount(), owned - 2);  // freed, not only unlisted
+        TComponent::Free(kept);
+        EXPECT_EQ(s->SettingCount(), 0);
+        TComponent::Free(s);
+    }
+}

@@ -192,6 +192,7 @@ TEST(Registry, ReadsAndWritesRaiseTheirExactMessages) {
     RawSet(key.Path(), "Text", REG_SZ, {'1', 0});
     RawSet(key.Path(), "Number", REG_DWORD, {1, 0, 0, 0});
     RawSet(key.Path(), "Short", REG_DWORD, {1, 0});
+    RawSet(key.Path(), "Long", REG_DWORD, {1, 0, 0, 0, 0, 0, 0, 0});
     RawSet(key.Path(), "Data", REG_BINARY, {1, 2, 3, 4, 5});
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(key.Path(), false));
@@ -204,6 +205,8 @@ TEST(Registry, ReadsAndWritesRaiseTheirExactMessages) {
     EXPECT_EQ(RegistryError([&] { reg.ReadBinaryData("Data", buffer, 4); }), "Invalid data type for 'Data'");
     EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Absent"); }), "Failed to get data for 'Absent'");
     EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Short"); }), "Failed to get data for 'Short'");
+    EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Long"); }), "Failed to get data for 'Long'");
+    EXPECT_EQ(reg.ReadInteger("Number"), 1);
     // Not there at all: nothing read, nothing raised.
     EXPECT_EQ(reg.ReadBinaryData("Absent", buffer, 4), 0);
 

@@ -97,10 +97,43 @@ TEST(SettingsContainer, ConstructionTakesTheRegisteredOrganisation) {
     org.Delete();
     EXPECT_EQ(NewSettings()->CompanyName(), "");
 
-    // Not a string: the registry object's error leaves the construction.
+}
+
+// One machine-wide value of the wrong type must not keep every settings
+// component, and with it the program's window, from being made: it counts
+// as no organisation at all. The registry object itself still refuses it.
+TEST(SettingsContainer, ARegisteredOrganisationThatIsNoStringCountsAsAbsent) {
+    TOrganizationValue org;
+    std::vector<uint8_t> expand = regtest::Utf16Bytes("Acme");
+    expand.insert(expand.end(), {0, 0});
+    std::vector<uint8_t> multi = expand;
+    multi.insert(multi.end(), {0, 0});
+    const struct {
+        const char* what;
+        DWORD type;
+        std::vector<uint8_t> data;
+        const char* company;
+    } cases[] = {
+        {"dword", REG_DWORD, {1, 0, 0, 0}, ""},
+        {"binary", REG_BINARY, {'A', 0, 0, 0}, ""},
+        {"multi string", REG_MULTI_SZ, multi, ""},
+        {"expandable string", REG_EXPAND_SZ, expand, "Acme"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        org.Set(c.type, c.data);
+        TOwnedPtr<TTestSettings> s;
+        EXPECT_NO_THROW(s = NewSettings());
+        ASSERT_TRUE(s);
+        EXPECT_EQ(s->CompanyName(), c.company);
+    }
+
     org.Set(REG_DWORD, {1, 0, 0, 0});
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", false));
     try {
-        NewSettings();
+        reg.ReadString("RegisteredOrganization");
         ADD_FAILURE() << "no error";
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Invalid data type for 'RegisteredOrganization'");

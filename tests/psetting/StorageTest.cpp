@@ -182,6 +182,41 @@ TEST_F(StorageTest, CollectionIsStoredWholeInTheComponentStreamEncoding) {
     EXPECT_EQ(form.gizmo1->Items()->ItemAs<TGizmoItem>(0)->Title, "Kept");
 }
 
+// Other readers of these values know strings only as code-page bytes (tags 6
+// and 12); UTF-8 (tag 20) is left for text the code page cannot hold. The
+// tests run with code page 1250.
+TEST_F(StorageTest, CollectionTextIsStoredInTheCodePageWhereverItFits) {
+    struct Case {
+        const char* what;
+        std::string title;
+        Bytes encoded;
+    };
+    const Case cases[] = {
+        {"ASCII", "tea", {6, 3, 't', 'e', 'a'}},
+        {"code page 1250", "\xC4\x8D" "aj", {6, 3, 0xE8, 'a', 'j'}},
+        {"code page 1250, 256 bytes", "\xC5\xAF" + std::string(255, 'a'),
+         Join({{12}, Int32(256), {0xF9}, Bytes(255, 'a')})},
+        // n with tilde has no byte in code page 1250.
+        {"outside the code page", "\xC4\x8D" "a\xC3\xB1", {20, 5, 0, 0, 0, 0xC4, 0x8D, 'a', 0xC3, 0xB1}},
+    };
+    TPSetting& items = Bound("Gizmo1.Items");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        form.gizmo1->Items()->Clear();
+        auto* item = static_cast<TGizmoItem*>(form.gizmo1->Items()->Add());
+        item->Title = c.title;
+        item->Rank = 1;
+        items.WriteToRegistry(reg, key.Path(), true);
+        const Bytes expected = Join({Int32(9), {14, 1, 5}, Ascii("Title"), c.encoded, {4}, Ascii("Rank"), {2, 1, 0, 0}});
+        EXPECT_EQ(Stored("Items", "Gizmo1"), (TRawValue{REG_BINARY, expected}));
+
+        item->Title = "other";
+        items.ReadFromRegistry(reg, key.Path());
+        ASSERT_EQ(form.gizmo1->Items()->Count(), 1);
+        EXPECT_EQ(form.gizmo1->Items()->ItemAs<TGizmoItem>(0)->Title, c.title);
+    }
+}
+
 TEST_F(StorageTest, HiddenPropertyIsStoredAsItsOwnStreamData) {
     form.gizmo1->Secret = "psst";
     TPSetting& secret = Bound("Gizmo1.Secret");
@@ -209,6 +244,8 @@ TEST_F(StorageTest, BadStoredValuesLeaveTheSettingAsItWas) {
         {"multi string", REG_MULTI_SZ, {'1', 0, 0, 0, 0, 0}},
         {"qword", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}},
         {"short dword", REG_DWORD, {1, 0}},
+        {"long dword", REG_DWORD, {1, 0, 0, 0, 0, 0, 0, 0}},
+        {"dword of 5 bytes", REG_DWORD, {1, 0, 0, 0, 0}},
         {"empty binary", REG_BINARY, {}},
         {"short kind", REG_BINARY, {3, 0}},
         {"kind 0", REG_BINARY, Join({Int32(0), Int32(1)})},

@@ -63,6 +63,26 @@ TEST(ErrorBox, ShowsTheTextWithItsFullStopUnderTheTitle) {
     EXPECT_TRUE(seen.hasIcon);
 }
 
+// Errors can come before the program has set its title, or before there is
+// an application at all: the box is captioned with the program's name anyway.
+TEST(ErrorBox, IsCaptionedWithTheProgramsNameBeforeAnyTitleIsSet) {
+    TApplication* const running = Application;
+    for (const bool withApplication : {true, false}) {
+        SCOPED_TRACE(withApplication ? "an application without a title" : "no application");
+        Application = nullptr;
+        TOwnedPtr<TApplication> fresh(withApplication ? TComponent::Create<TApplication>(nullptr) : nullptr);
+        SeenBox seen;
+        std::thread answer([&] { seen = AnswerMessageBox(); });
+        HandleException(EConvertError("Invalid value"));
+        answer.join();
+        fresh.reset();
+        Application = running;
+        ASSERT_TRUE(seen.found);
+        EXPECT_EQ(seen.caption, "Glyphora");
+        EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), "Invalid value."), seen.texts.end());
+    }
+}
+
 TEST(ErrorBox, AnExceptionHookReplacesTheBox) {
     TExceptionCatcher catcher;
     HandleException(EConvertError("Quiet"));

@@ -2,10 +2,14 @@
 // form go; meanwhile the thread's other windows take no input.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <new>
+
 #include "platform/core/Exceptions.h"
 #include "platform/win/Button.h"
 #include "platform/win/Form.h"
 #include "tests/win/ControlTestUtil.h"
+#include "tests/win/FailingAllocation.h"
 
 namespace {
 
@@ -92,6 +96,50 @@ TEST(ModalForm, AVisibleFormCannotBeMadeModal) {
     TShownForm shown{kDialog};
     EXPECT_THROW(shown->ShowModal(), Exception);
     EXPECT_TRUE(::IsWindowVisible(shown->WindowHandle()));
+}
+
+// The blocks in use in the process heap, where the system keeps its own
+// temporary lists.
+size_t BusyHeapBlocks() {
+    HANDLE heap = ::GetProcessHeap();
+    ::HeapLock(heap);
+    PROCESS_HEAP_ENTRY entry{};
+    size_t count = 0;
+    while (::HeapWalk(heap, &entry))
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ++count;
+    ::HeapUnlock(heap);
+    return count;
+}
+
+// The other windows are collected inside a Win32 callback; an allocation
+// failing there comes out of ShowModal after the system's frames have
+// returned, and leaves nothing disabled.
+TEST(ModalForm, AnAllocationFailingWhileTheOtherWindowsAreCollectedComesOutOfShowModal) {
+    TShownForm other{"object Other: TForm\n  Left = 300\n  Top = 40\n  Width = 200\n  Height = 100\nend\n"};
+    TOwnedPtr<TForm> dialog(NewDialog());
+    dialog->Handle();  // made now, so that the collection allocates first
+    const size_t before = BusyHeapBlocks();
+    for (int i = 0; i < 20; ++i) {
+        FailNextAllocation();
+        EXPECT_THROW(dialog->ShowModal(), std::bad_alloc);
+        EXPECT_FALSE(AllocationFailurePending());
+    }
+    // Had it left through EnumThreadWindows, the system would not have freed
+    // its list of the windows: one heap block more every time.
+    EXPECT_LT(int64_t(BusyHeapBlocks()) - int64_t(before), 10);
+    EXPECT_TRUE(::IsWindowEnabled(other->WindowHandle()));
+    EXPECT_FALSE(::IsWindowVisible(dialog->WindowHandle()));
+
+    // Nothing of it stays behind: the form is modal again as usual.
+    auto* ok = static_cast<TButton*>(dialog->FindComponent("OKBtn"));
+    bool otherEnabled = true;
+    dialog->OnShow = [&](TObject*) {
+        otherEnabled = ::IsWindowEnabled(other->WindowHandle());
+        ::PostMessageW(ok->Handle(), BM_CLICK, 0, 0);
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(::IsWindowEnabled(other->WindowHandle()));
 }
 
 }  // namespace
