@@ -5,10 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
+#include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
+
+// Win32.h leaves the version functions out (WIN32_LEAN_AND_MEAN).
+#include <winver.h>
 
 namespace {
 
@@ -39,7 +44,7 @@ public:
             size < sizeof(Translation))
             return "";
         wchar_t path[128];
-        swprintf(path, 128, L"\\StringFileInfo\\%04x%04x\\%ls", t->language, t->codePage, name);
+        std::swprintf(path, 128, L"\\StringFileInfo\\%04x%04x\\%ls", t->language, t->codePage, name);
         wchar_t* text = nullptr;
         if (!::VerQueryValueW(data_.data(), path, reinterpret_cast<void**>(&text), &size) || !text) return "";
         return Utf8(text);
