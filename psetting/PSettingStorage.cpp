@@ -47,15 +47,6 @@ std::vector<uint8_t> ReadBinary(TPRegistry& reg, const std::string& valueName) {
     return data;
 }
 
-// Kinds 1 and 2 live in REG_SZ and REG_DWORD values; binary ones with those
-// kind numbers are not this program's and are left alone.
-void DecodeBinary(TPSetting& setting, const std::vector<uint8_t>& data) {
-    TValueStreamReader r(data);
-    int32_t kind = 0;
-    if (!r.ReadInt32(kind) || kind < int32_t(pvkFloat) || kind > int32_t(pvkCollection)) return;
-    ReadValuePayload(setting, TPValueKind(kind), r);
-}
-
 void ReadValue(TPRegistry& reg, const std::string& valueName, TPSetting& setting) {
     if (setting.Encrypted) {
         setting.DecryptValue(ReadBinary(reg, valueName));
@@ -64,7 +55,7 @@ void ReadValue(TPRegistry& reg, const std::string& valueName, TPSetting& setting
     switch (reg.GetDataType(valueName)) {
         case rdString: setting.SetAsString(reg.ReadString(valueName)); break;
         case rdInteger: setting.SetAsInteger(reg.ReadInteger(valueName)); break;
-        case rdBinary: DecodeBinary(setting, ReadBinary(reg, valueName)); break;
+        case rdBinary: DecodeBinaryValue(setting, ReadBinary(reg, valueName)); break;
         default: break;
     }
 }

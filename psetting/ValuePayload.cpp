@@ -141,3 +141,10 @@ bool ReadValuePayload(TPSetting& setting, TPValueKind kind, TValueStreamReader& 
     }
     return false;
 }
+
+void DecodeBinaryValue(TPSetting& setting, const std::vector<uint8_t>& data) {
+    TValueStreamReader r(data);
+    int32_t kind = 0;
+    if (!r.ReadInt32(kind) || kind < int32_t(pvkFloat) || kind > int32_t(pvkCollection)) return;
+    ReadValuePayload(setting, TPValueKind(kind), r);
+}

@@ -59,4 +59,5 @@ inline constexpr std::string_view kUnresolvedReference = "Unresolved reference t
 inline constexpr std::string_view kDuplicateName = "A component named %s already exists";
 inline constexpr std::string_view kInvalidName = "''%s'' is not a valid component name";
 inline constexpr std::string_view kListIndex = "List index out of bounds (%s)";
+inline constexpr std::string_view kNameTooLong = "%s %s is too long for a component stream: %s bytes, at most %s";
 }  // namespace errors

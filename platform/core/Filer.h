@@ -16,7 +16,14 @@
 // writer never needs one. Properties are a short-string name (dotted for
 // nested objects, e.g. "Font.Name") followed by one value. Every malformed or
 // truncated input raises EReadError; nothing reads past the end of the stream.
+//
+// The class name comes right where the prefix may stand, so its length byte
+// must stay below 0xF0: a class name has at most 239 bytes. The writer and
+// the form-text parser refuse a longer one (and any other name beyond the
+// 255 bytes of a short string) with a message that names it, rather than
+// write a stream that no reader takes.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,6 +36,13 @@
 #include "platform/core/Variant.h"
 
 class TCollection;
+
+inline constexpr size_t kMaxClassNameLength = 239;
+inline constexpr size_t kMaxShortStringLength = 255;
+
+// "Class name X is too long for a component stream: 240 bytes, at most 239";
+// `what` is "Class name", "Component name" or "Property name".
+std::string NameTooLongMessage(std::string_view what, const std::string& name, size_t limit);
 
 enum class TValueType : uint8_t {
     Null = 0,

@@ -79,14 +79,17 @@ void TextToBinary::Object() {
     Nest nest(depth_, tok_.line);
     uint8_t flags = IsWord("inherited") ? 1 : IsWord("inline") ? 4 : 0;
     Advance();
+    int clsLine = tok_.line;
     std::string name = ExpectIdent(false);
     std::string cls = name;
     if (tok_.Is(':')) {
         Advance();
+        clsLine = tok_.line;
         cls = ExpectIdent(false);
     } else {
         name.clear();
     }
+    if (cls.size() > kMaxClassNameLength) Fail(NameTooLongMessage("Class name", cls, kMaxClassNameLength), clsLine);
     int64_t position = 0;
     if (tok_.Is('[')) {
         Advance();

@@ -304,7 +304,14 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     }
     const std::string className = ReadStr();
     const std::string name = ReadStr();
-    if (!component && (flags & kFlagInherited) && Owner()) component = Owner()->FindComponent(name);
+    if (!component && (flags & kFlagInherited) && Owner()) {
+        component = Owner()->FindComponent(name);
+        // An inherited component is one the stream reads into once. Found
+        // again, it may be the very component whose children are being read
+        // or one of its parents, and would become its own ancestor.
+        if (component && std::find(loaded_.begin(), loaded_.end(), component) != loaded_.end())
+            throw EReadError(FormatText(errors::kDuplicateName, {name}));
+    }
     TOwnedPtr<TComponent> orphan;
     if (!component) {
         const TClassInfo* cls = classes::Find(className);

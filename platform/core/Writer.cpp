@@ -200,4 +200,13 @@ void TWriter::DefineBinaryProperty(const std::string& name, TStreamProc /*readDa
     WriteBinary(data.Bytes());
 }
 
-void TWriter::WritePropName(const std::string& name) { WriteStr(propPath_ + name); }
+void TWriter::WritePropName(const std::string& name) {
+    const std::string full = propPath_ + name;
+    if (full.size() > kMaxShortStringLength)
+        throw EWriteError(NameTooLongMessage("Property name", full, kMaxShortStringLength));
+    WriteStr(full);
+}
+
+std::string NameTooLongMessage(std::string_view what, const std::string& name, size_t limit) {
+    return FormatText(errors::kNameTooLong, {what, name, std::to_string(name.size()), std::to_string(limit)});
+}

@@ -180,6 +180,10 @@ void TWriter::WriteComponent(TComponent& component) {
     } restore{*this, savedLookup, savedRoot};
 
     PathScope scope(propPath_, {});
+    if (component.ClassName().size() > kMaxClassNameLength)
+        throw EWriteError(NameTooLongMessage("Class name", component.ClassName(), kMaxClassNameLength));
+    if (component.Name().size() > kMaxShortStringLength)
+        throw EWriteError(NameTooLongMessage("Component name", component.Name(), kMaxShortStringLength));
     WriteStr(component.ClassName());
     WriteStr(component.Name());
     component.WriteState(*this);

@@ -106,6 +106,50 @@ TEST_F(FormErrors, ReadingIntoAGivenRootChecksItsClass) {
     EXPECT_EQ(other->ComponentCount(), 0);
 }
 
+// "inherited" reads into a component the root already has, once: named a
+// second time it could be the component whose children are being read, or
+// one of its parents, and would become its own ancestor.
+TEST_F(FormErrors, AnInheritedComponentIsReadOnceAndNeverBecomesItsOwnAncestor) {
+    struct Case {
+        const char* what;
+        const char* body;
+        const char* message;  // null: read, and Panel1 moved under Panel2
+    };
+    const Case cases[] = {
+        {"moved under another panel",
+         "  object Panel2: TTestPanel\n    inherited Panel1: TTestPanel\n    end\n  end\n", nullptr},
+        {"inside itself", "  inherited Panel1: TTestPanel\n    inherited Panel1: TTestPanel\n    end\n  end\n",
+         "A component named Panel1 already exists"},
+        {"inside its own child",
+         "  inherited Panel1: TTestPanel\n    object Panel2: TTestPanel\n      inherited Panel1: TTestPanel\n"
+         "      end\n    end\n  end\n",
+         "A component named Panel1 already exists"},
+        {"twice side by side",
+         "  inherited Panel1: TTestPanel\n  end\n  inherited Panel1: TTestPanel\n  end\n",
+         "A component named Panel1 already exists"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TOwnedPtr<TComponent> form(TComponent::Create<TTestForm>(nullptr));
+        auto* panel1 = TComponent::Create<TTestPanel>(form.get());
+        panel1->SetName("Panel1");
+        TMemoryStream s(ObjectTextToBinary(std::string("object Form1: TTestForm\n") + c.body + "end\n"));
+        try {
+            TReader(s).ReadRootComponent(form.get());
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), c.message ? c.message : "(read)");
+            EXPECT_NE(panel1->parent, panel1);
+            continue;
+        }
+        ASSERT_EQ(c.message, nullptr) << "read";
+        auto* panel2 = ObjectAs<TTestPanel>(form->FindComponent("Panel2"));
+        ASSERT_NE(panel2, nullptr);
+        EXPECT_EQ(panel1->parent, panel2);
+        EXPECT_EQ(panel2->parent, form.get());
+        EXPECT_EQ(form->ComponentCount(), 2);
+    }
+}
+
 TEST_F(FormErrors, AFailureLeavesWhatWasMadeWithTheRootAndNothingLoading) {
     TOwnedPtr<TComponent> form(TComponent::Create<TTestForm>(nullptr));
     TMemoryStream s(ObjectTextToBinary(WidgetForm("Count = 1\n    Nope = 2")));
