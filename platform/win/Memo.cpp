@@ -169,6 +169,16 @@ void TMemo::WndProc(TMessage& m) {
             m.Result &= ~intptr_t(DLGC_WANTALLKEYS | DLGC_WANTTAB);
         return;
     }
+    if (m.Msg == WM_SIZE && wordWrap_ && HandleAllocated()) {
+        // Wine's multi-line edit keeps a text analysis for each shown line,
+        // holding a fallback font when the memo's font lacks a character.
+        // When a wider box lets a wrapped line join the one above, it drops
+        // that line without freeing its analysis: every widening leaked
+        // fonts. EM_SETTABSTOPS frees every line's analysis and changes
+        // nothing else while the stops stay the default ones (a memo sets
+        // none), so the new layout has nothing to leak.
+        ::SendMessageW(WindowHandle(), EM_SETTABSTOPS, 0, 0);
+    }
     if (m.Msg == WM_CHAR && m.WParam == '\t' && wantTabs_) {
         // The edit drops tabs typed while it works as part of a dialog.
         ::SendMessageW(WindowHandle(), EM_REPLACESEL, TRUE, LPARAM(L"\t"));
