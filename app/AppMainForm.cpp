@@ -86,6 +86,7 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
     FontList->Items()->EndUpdate();
     StatusBar->SetPanelText(kCountPanel, FamilyCountText(families.size()));
 
+    TestMemo->SetMaxLength(kMemoTextLimit);
     ApplyStoredValues();
 
     FontListClick(this);
