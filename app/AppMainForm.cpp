@@ -91,6 +91,7 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
 
     FontListClick(this);
     TestGridClick(this);
+    ApplyStoredText();
 
     FontBitmaps = std::make_unique<std::vector<std::unique_ptr<TBitmap>>>(families.size());
     if (CacheFontsCheck->Checked()) StartBitmapper();

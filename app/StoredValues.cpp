@@ -50,6 +50,9 @@ void TMainForm::ApplyStoredValues() {
     const bool colInGrid = col >= TestGrid->FixedCols() && col < TestGrid->ColCount();
     TestGrid->SetCol(colInGrid ? col : TestGrid->FixedCols());
 
+}
+
+void TMainForm::ApplyStoredText() {
     // An emptied memo comes back with its initial line; a text longer than
     // the memo holds is a damaged value, and the initial line stays.
     const std::string text = StoredText(PAppSettings, kMemoText);
