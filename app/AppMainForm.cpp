@@ -86,10 +86,12 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
     FontList->Items()->EndUpdate();
     StatusBar->SetPanelText(kCountPanel, FamilyCountText(families.size()));
 
+    TestMemo->SetMaxLength(kMemoTextLimit);
     ApplyStoredValues();
 
     FontListClick(this);
     TestGridClick(this);
+    ApplyStoredText();
 
     FontBitmaps = std::make_unique<std::vector<std::unique_ptr<TBitmap>>>(families.size());
     if (CacheFontsCheck->Checked()) StartBitmapper();

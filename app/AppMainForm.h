@@ -112,8 +112,10 @@ private:
     void BitmapperTerminated(TObject* Sender);
     TFontStyles StyleFromToggles() const;
     // The four named values of PAppSettings: applied in FormCreate, handed
-    // back in FormDestroy.
+    // back in FormDestroy. The sample text comes last, once the memo has
+    // its font: every font change lays the whole text out again.
     void ApplyStoredValues();
+    void ApplyStoredText();
     void HandOverValues();
     int SizeValue();
     void Print(TPrintout& printout);

@@ -2,6 +2,8 @@
 // the selected family, the current character cell and the sample text.
 
 #include "app/AppMainForm.h"
+#include "app/ViewRules.h"
+#include "platform/core/Text.h"
 
 namespace {
 
@@ -48,9 +50,13 @@ void TMainForm::ApplyStoredValues() {
     const bool colInGrid = col >= TestGrid->FixedCols() && col < TestGrid->ColCount();
     TestGrid->SetCol(colInGrid ? col : TestGrid->FixedCols());
 
-    // An emptied memo comes back with its initial line.
+}
+
+void TMainForm::ApplyStoredText() {
+    // An emptied memo comes back with its initial line; a text longer than
+    // the memo holds is a damaged value, and the initial line stays.
     const std::string text = StoredText(PAppSettings, kMemoText);
-    if (!text.empty()) TestMemo->SetText(text);
+    if (!text.empty() && text::Utf8ToUtf16(text).size() <= size_t(kMemoTextLimit)) TestMemo->SetText(text);
 }
 
 // They reach the registry when PAppSettings is freed, after this window's

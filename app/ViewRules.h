@@ -14,6 +14,12 @@ inline constexpr int kMaxFontSize = 72;
 // from 8 to 72 (blanks around it allowed); anything else is no value.
 std::optional<int> ParseFontSize(std::string_view text);
 
+// The sample text holds at most this many UTF-16 units: the edit control's
+// own default limit for what a user may type or paste (Windows'; Wine's is
+// 30,000). A stored text that is longer cannot have come from the program
+// and is not applied.
+inline constexpr int kMemoTextLimit = 32767;
+
 // Top of a preview bitmap of height `bitmapHeight` centred on a row whose
 // edges are `rowTop` and `rowBottom` (bottom exclusive); division truncates.
 int PreviewTop(int rowTop, int rowBottom, int bitmapHeight);

@@ -106,8 +106,11 @@ void TCustomEdit::CreateWnd() {
 }
 
 void TCustomEdit::RecreateWnd() {
+    if (HandleAllocated()) RecreateWnd(GetText());
+}
+
+void TCustomEdit::RecreateWnd(const std::string& text) {
     if (!HandleAllocated()) return;
-    const std::string text = GetText();
     const bool focused = Focused();
     DestroyHandle();
     TControl::SetText(text);

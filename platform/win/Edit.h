@@ -53,6 +53,8 @@ protected:
     // Makes the window again after a change of style it cannot take live;
     // the text is kept.
     void RecreateWnd();
+    // The same with the text `text` in the new window.
+    void RecreateWnd(const std::string& text);
 
 private:
     bool FromSameForm(uintptr_t otherWindow) const;

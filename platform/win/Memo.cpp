@@ -1,10 +1,13 @@
 #include "platform/win/Memo.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Text.h"
+#include "platform/win/Messages.h"
 #include "platform/win/Win32.h"
 
 const TEnumTypeInfo& ScrollStyleTypeInfo() {
@@ -28,6 +31,48 @@ std::vector<std::string> SplitLines(const std::string& text) {
         start = end;
     }
     return lines;
+}
+
+// Posted by a memo to itself after a change by the user: the edit control
+// tells of the change from inside its own handling, while its window must
+// not be replaced.
+constexpr UINT kLineLengthsMessage = WM_APP + 0x102;
+
+bool HasLongLine(std::u16string_view text) {
+    size_t run = 0;
+    for (const char16_t c : text) {
+        if (c == u'\r' || c == u'\n')
+            run = 0;
+        else if (++run > size_t(TMemo::kLongLine))
+            return true;
+    }
+    return false;
+}
+
+std::u16string WindowText(HWND window) {
+    std::u16string text(size_t(::GetWindowTextLengthW(window)) + 1, u'\0');
+    text.resize(size_t(::GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), int(text.size()))));
+    return text;
+}
+
+// The memo's text as a paste of the clipboard's text would leave it; only
+// its line lengths matter (the edit's length limit may cut the paste).
+std::u16string TextAfterPaste(HWND window) {
+    std::u16string pasted;
+    if (::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::OpenClipboard(window)) {
+        if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT))
+            if (const auto* chars = static_cast<const char16_t*>(::GlobalLock(data))) {
+                pasted = chars;
+                ::GlobalUnlock(data);
+            }
+        ::CloseClipboard();
+    }
+    std::u16string text = WindowText(window);
+    DWORD start = 0, end = 0;
+    ::SendMessageW(window, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    start = std::min<DWORD>(start, DWORD(text.size()));
+    end = std::clamp<DWORD>(end, start, DWORD(text.size()));
+    return text.replace(start, end - start, pasted);
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {
@@ -139,6 +184,35 @@ void TMemo::SetScrollBars(TScrollStyle value) {
     RecreateWnd();
 }
 
+void TMemo::SetText(const std::string& value) {
+    const bool longLines = HasLongLine(text::Utf8ToUtf16(value));
+    if (longLines != longLines_) {
+        longLines_ = longLines;
+        if (wordWrap_ && HandleAllocated()) {
+            RecreateWnd(value);
+            return;
+        }
+    }
+    TCustomEdit::SetText(value);
+}
+
+void TMemo::FollowLineLengths() {
+    if (!wordWrap_ || !HandleAllocated()) return;
+    const bool longLines = HasLongLine(WindowText(WindowHandle()));
+    if (longLines != longLines_) Rewrap(longLines);
+}
+
+void TMemo::Rewrap(bool longLines) {
+    longLines_ = longLines;
+    if (!wordWrap_ || !HandleAllocated()) return;
+    DWORD start = 0, end = 0;
+    ::SendMessageW(WindowHandle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    RecreateWnd(GetText());
+    if (!HandleAllocated()) return;
+    ::SendMessageW(WindowHandle(), EM_SETSEL, start, end);
+    ::SendMessageW(WindowHandle(), EM_SCROLLCARET, 0, 0);
+}
+
 void TMemo::SetWordWrap(bool value) {
     if (wordWrap_ == value) return;
     wordWrap_ = value;
@@ -149,11 +223,11 @@ void TMemo::CreateParams(TCreateParams& params) const {
     TCustomEdit::CreateParams(params);
     params.style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
     // Wrapped lines never scroll sideways.
-    if (wordWrap_) params.style &= ~DWORD(ES_AUTOHSCROLL);
+    if (Wrapping()) params.style &= ~DWORD(ES_AUTOHSCROLL);
     if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth) params.style |= WS_VSCROLL;
     if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) {
         params.style |= WS_HSCROLL;
-        if (!wordWrap_) params.style |= ES_AUTOHSCROLL;
+        if (!Wrapping()) params.style |= ES_AUTOHSCROLL;
     }
 }
 
@@ -168,6 +242,31 @@ void TMemo::WndProc(TMessage& m) {
             ((msg->wParam == VK_TAB && !wantTabs_) || msg->wParam == VK_ESCAPE))
             m.Result &= ~intptr_t(DLGC_WANTALLKEYS | DLGC_WANTTAB);
         return;
+    }
+    if (m.Msg == WM_PASTE && Wrapping() && HandleAllocated() && HasLongLine(TextAfterPaste(WindowHandle()))) {
+        // Before the paste: wrapped, its layout alone would take seconds.
+        Rewrap(true);
+        if (HandleAllocated()) m.Result = ::SendMessageW(WindowHandle(), WM_PASTE, 0, 0);
+        return;
+    }
+    if (m.Msg == CN_BASE + WM_COMMAND && HIWORD(m.WParam) == EN_CHANGE && wordWrap_) {
+        TCustomEdit::WndProc(m);
+        if (HandleAllocated()) ::PostMessageW(WindowHandle(), kLineLengthsMessage, 0, 0);
+        return;
+    }
+    if (m.Msg == kLineLengthsMessage) {
+        FollowLineLengths();
+        return;
+    }
+    if (m.Msg == WM_SIZE && Wrapping() && HandleAllocated()) {
+        // Wine's multi-line edit keeps a text analysis for each shown line,
+        // holding a fallback font when the memo's font lacks a character.
+        // When a wider box lets a wrapped line join the one above, it drops
+        // that line without freeing its analysis: every widening leaked
+        // fonts. EM_SETTABSTOPS frees every line's analysis and changes
+        // nothing else while the stops stay the default ones (a memo sets
+        // none), so the new layout has nothing to leak.
+        ::SendMessageW(WindowHandle(), EM_SETTABSTOPS, 0, 0);
     }
     if (m.Msg == WM_CHAR && m.WParam == '\t' && wantTabs_) {
         // The edit drops tabs typed while it works as part of a dialog.

@@ -20,6 +20,12 @@ public:
     explicit TMemo(TComponent* owner);
     ~TMemo() override;
 
+    // Lines with more UTF-16 units than this are never wrapped.
+    static constexpr int kLongLine = 1024;
+
+    // The text, as TCustomEdit's; a memo with a window takes a text whose
+    // line lengths change its wrapping in a new window made for that text.
+    void SetText(const std::string& value);
     TStrings* Lines() const noexcept { return lines_.get(); }
     void SetLines(TStrings* value);
     TScrollStyle ScrollBars() const noexcept { return scrollBars_; }
@@ -27,6 +33,8 @@ public:
     // Lines break at the right edge (no horizontal scrolling of the text).
     bool WordWrap() const noexcept { return wordWrap_; }
     void SetWordWrap(bool value);
+    // Whether the lines wrap now: WordWrap, unless a line is too long.
+    bool Wrapping() const noexcept { return wordWrap_ && !longLines_; }
     bool WantTabs() const noexcept { return wantTabs_; }
     void SetWantTabs(bool value) { wantTabs_ = value; }
 
@@ -35,8 +43,15 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    // Follows the window's text after a change the user made.
+    void FollowLineLengths();
+    // Makes the window again, with the same text and selection, for the
+    // wrapping that the line lengths ask for.
+    void Rewrap(bool longLines);
+
     std::unique_ptr<TStrings> lines_;
     TScrollStyle scrollBars_ = TScrollStyle::ssNone;
     bool wordWrap_ = true;
     bool wantTabs_ = false;
+    bool longLines_ = false;  // some line is longer than kLongLine
 };

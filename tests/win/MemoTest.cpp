@@ -2,6 +2,9 @@
 // the memo keeps for itself.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "platform/win/Button.h"
 #include "platform/win/Memo.h"
 #include "tests/win/ControlTestUtil.h"
@@ -150,6 +153,59 @@ TEST_F(MemoTest, NewScrollBarsAndWrappingKeepTheText) {
     EXPECT_TRUE(style & WS_HSCROLL);
     EXPECT_TRUE(style & ES_AUTOHSCROLL);
     EXPECT_EQ(memo->Text(), before);
+}
+
+bool Wraps(const TMemo* memo) {
+    return (::GetWindowLongW(memo->WindowHandle(), GWL_STYLE) & ES_AUTOHSCROLL) == 0;
+}
+
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+    ASSERT_TRUE(::OpenClipboard(owner));
+    ::EmptyClipboard();
+    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(data);
+    ::SetClipboardData(CF_UNICODETEXT, data);
+    ::CloseClipboard();
+}
+
+TEST_F(MemoTest, ALineLongerThanTheLimitIsShownUnwrappedUntilNoLineIsThatLong) {
+    const std::string longest(size_t(TMemo::kLongLine), 'a');
+    struct TCase {
+        std::string text;
+        bool wraps;
+    } const cases[] = {
+        {longest + "\r\n" + longest, true},
+        {longest + "a", false},
+        {"x\r\n" + longest + "a\r\ny", false},
+        {"short", true},
+    };
+    for (const TCase& c : cases) {
+        memo->SetText(c.text);
+        EXPECT_EQ(Wraps(memo), c.wraps) << c.text.size();
+        EXPECT_TRUE(memo->Text() == c.text);
+    }
+
+    // Typed: one more character than the limit unwraps, deleting it wraps again.
+    memo->SetText(longest);
+    memo->SetFocus();
+    ::SendMessageW(memo->WindowHandle(), EM_SETSEL, WPARAM(longest.size()), LPARAM(longest.size()));
+    Type(L"b");
+    EXPECT_FALSE(Wraps(memo));
+    EXPECT_EQ(memo->Text(), longest + "b");
+    EXPECT_EQ(memo->SelStart(), int(longest.size()) + 1);
+    PressKey(VK_BACK);
+    EXPECT_TRUE(Wraps(memo));
+    EXPECT_EQ(memo->Text(), longest);
+
+    // Pasted: the memo is unwrapped before the paste is laid out.
+    memo->SetText("ab");
+    ::SendMessageW(memo->WindowHandle(), EM_SETSEL, 1, 1);
+    PutOnClipboard(memo->WindowHandle(), std::wstring(size_t(TMemo::kLongLine), L'p'));
+    ::SendMessageW(memo->WindowHandle(), WM_PASTE, 0, 0);
+    Pump();
+    EXPECT_FALSE(Wraps(memo));
+    EXPECT_EQ(memo->Text(), "a" + std::string(size_t(TMemo::kLongLine), 'p') + "b");
 }
 
 }  // namespace
