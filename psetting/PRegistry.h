@@ -12,7 +12,7 @@ public:
     TPRegistry() = default;
 
     // As TRegistry::OpenKey, with GetAccess() for reading and writing alike.
-    bool OpenKey(const std::string& key, bool canCreate) override;
+    [[nodiscard]] bool OpenKey(const std::string& key, bool canCreate) override;
 
     // Below HKEY_LOCAL_MACHINE on NT every right but KEY_CREATE_LINK,
     // everywhere else KEY_ALL_ACCESS. Either way it asks for write rights, so

@@ -98,7 +98,9 @@ void TPSetting::WriteToRegistry(TPRegistry& Reg, const std::string& BaseKey, boo
     }
     if (!Reg.OpenKey(keyName, false)) return;
     const TKeyScope scope(Reg);
-    if (Reg.ValueExists(valueName)) Reg.DeleteValue(valueName);
+    // A value that stays (no right to delete it) keeps its key, whose
+    // emptiness the rest is about.
+    if (Reg.ValueExists(valueName) && !Reg.DeleteValue(valueName)) return;
     TStringList names;
     Reg.GetValueNames(names);
     // Sub-keys hold the values of other settings (longer paths through the
@@ -106,7 +108,9 @@ void TPSetting::WriteToRegistry(TPRegistry& Reg, const std::string& BaseKey, boo
     // some stays.
     if (names.Count() == 0 && !Reg.HasSubKeys()) {
         Reg.CloseKey();
-        Reg.DeleteKey(keyName);
+        // An empty key that cannot be deleted holds nothing that could be
+        // restored: it may stay, and saving goes on with the next setting.
+        (void)Reg.DeleteKey(keyName);
     }
 }
 

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstring>
 #include <limits>
+
+#include "platform/core/Extended.h"
+#include "platform/core/FloatText.h"
 
 TFormatSettings& FormatSettings() noexcept {
     static TFormatSettings settings;
@@ -43,6 +46,22 @@ std::string_view TrimBlanks(std::string_view s) noexcept {
 }
 
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+
+// A well-formed decimal, rounded once to the nearest long double: to the x87
+// type where long double is that, else to a double.
+long double ParseExact(const std::string& text) {
+    constexpr bool kExtended = std::numeric_limits<long double>::digits == 64;
+    const auto image =
+        floattext::Parse(text, kExtended ? floattext::TFloatFormat::Extended : floattext::TFloatFormat::Double);
+    if (kExtended) {
+        TExtended10 extended;
+        std::copy(image->begin(), image->end(), extended.bytes.begin());
+        return extended.ToLongDouble();
+    }
+    double narrow = 0;
+    std::memcpy(&narrow, image->data(), sizeof narrow);
+    return narrow;
+}
 
 }  // namespace
 
@@ -145,11 +164,12 @@ std::optional<long double> TextToFloat(std::string_view s, const TFormatSettings
     mantissa.erase(0, firstSignificant);
     before -= static_cast<long long>(firstSignificant);
     if (mantissa.empty()) return negative ? -0.0L : 0.0L;
-    // The text handed on has no decimal point at all: strtold reads the
-    // point of the C library's current locale, which need not be '.'.
+    // The same exact conversion as the component streams', so that a number
+    // reads the same from a form and from a setting; the C library's strtold
+    // rounds some ties among the smallest denormals to the smallest normal.
     const long long scale = exponent + before - static_cast<long long>(mantissa.size());
-    std::string normalized = (negative ? "-" : "") + mantissa + "e" + std::to_string(scale);
-    const long double value = std::strtold(normalized.c_str(), nullptr);
+    const std::string normalized = (negative ? "-" : "") + mantissa + "e" + std::to_string(scale);
+    const long double value = ParseExact(normalized);
     if (std::isinf(value)) return std::nullopt;
     return value;
 }

@@ -136,7 +136,9 @@ void TControl::Detach(HWND window) noexcept {
     ::RemovePropW(window, kControlProperty);
     if (defProc_) ::SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(defProc_));
     defProc_ = 0;
-    if (handle_.Get() == window) handle_.Release();
+    // The window is being destroyed already: there is nothing left to give
+    // back, only the owner to forget.
+    if (handle_.Get() == window) (void)handle_.Release();
 }
 
 HWND TControl::Handle() {

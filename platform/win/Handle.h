@@ -1,10 +1,25 @@
 #pragma once
 // Move-only owners of Win32 handles. Each kind names how its handle is given
-// back; a moved-from owner holds nothing and gives back nothing.
+// back; a moved-from owner holds nothing and gives back nothing. Giving a
+// handle back keeps the thread's last error: an owner that ends on the way
+// out of a failed call must not hide that call's error code from its caller.
 
+#include <cstdint>
 #include <utility>
 
 #include "platform/win/WinTypes.h"
+
+// Puts the thread's last error (GetLastError) back when it ends.
+class TKeepLastError {
+public:
+    TKeepLastError() noexcept;
+    ~TKeepLastError();
+    TKeepLastError(const TKeepLastError&) = delete;
+    TKeepLastError& operator=(const TKeepLastError&) = delete;
+
+private:
+    uint32_t error_;
+};
 
 template <class H, class Traits>
 class TUniqueHandle {
@@ -22,10 +37,14 @@ public:
 
     H Get() const noexcept { return handle_; }
     explicit operator bool() const noexcept { return handle_ != H{}; }
-    // Stops owning the handle without giving it back.
-    H Release() noexcept { return std::exchange(handle_, H{}); }
+    // Stops owning the handle without giving it back: whoever takes the
+    // result gives it back, or else it leaks.
+    [[nodiscard]] H Release() noexcept { return std::exchange(handle_, H{}); }
     void Reset(H handle = H{}) noexcept {
-        if (handle_ != H{} && handle_ != handle) Traits::Close(handle_);
+        if (handle_ != H{} && handle_ != handle) {
+            const TKeepLastError keep;
+            Traits::Close(handle_);
+        }
         handle_ = handle;
     }
 
@@ -46,6 +65,9 @@ struct MemoryDC {
 struct Icon {
     static void Close(HICON handle) noexcept;  // DestroyIcon
 };
+struct Kernel {
+    static void Close(void* handle) noexcept;  // CloseHandle
+};
 }  // namespace handle_traits
 
 using TWindowHandle = TUniqueHandle<HWND, handle_traits::Window>;
@@ -59,6 +81,9 @@ using TBitmapHandle = TGdiObject<HBITMAP>;
 using TMemoryDC = TUniqueHandle<HDC, handle_traits::MemoryDC>;
 // An icon of our own (CopyIcon, CreateIconIndirect), not a shared one.
 using TIconHandle = TUniqueHandle<HICON, handle_traits::Icon>;
+// A kernel object's HANDLE whose failure value is null (threads, events,
+// duplicated handles), not INVALID_HANDLE_VALUE as CreateFile gives.
+using TKernelHandle = TUniqueHandle<void*, handle_traits::Kernel>;
 
 TMemoryDC CreateMemoryDC(HDC compatibleWith = nullptr);
 

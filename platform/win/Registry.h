@@ -70,7 +70,7 @@ public:
     // is relative to the open key, or to the root when none is open. An empty
     // path opens the base key itself and never creates. On failure the
     // previous key stays open and current.
-    virtual bool OpenKey(const std::string& key, bool canCreate);
+    [[nodiscard]] virtual bool OpenKey(const std::string& key, bool canCreate);
     void CloseKey() noexcept;
 
     // These three never raise; a value that cannot be queried is absent,
@@ -95,18 +95,18 @@ public:
     void WriteInteger(const std::string& name, int32_t value);            // REG_DWORD
     void WriteBinaryData(const std::string& name, const void* buffer, int size);
 
-    bool DeleteValue(const std::string& name);
+    [[nodiscard]] bool DeleteValue(const std::string& name);
     // Deletes the key and everything below it, the path resolved as by
     // OpenKey; the open key stays open. A path that names the base key
     // itself (empty, or only backslashes) deletes nothing and gives false.
-    bool DeleteKey(const std::string& key);
+    [[nodiscard]] bool DeleteKey(const std::string& key);
     // Clears `names`, then adds the name of every value of the open key.
     void GetValueNames(TStrings& names) const;
 
 protected:
     // OpenKey's steps with an explicit access mask, for specialisations that
     // choose their own.
-    bool OpenKeyWithAccess(const std::string& key, bool canCreate, uint32_t access);
+    [[nodiscard]] bool OpenKeyWithAccess(const std::string& key, bool canCreate, uint32_t access);
 
 private:
     struct Resolved {

@@ -32,21 +32,6 @@ TWindowHandle syncWindow;
 std::unordered_map<uint32_t, TThread*> liveThreads;  // by notice id
 uint32_t lastNoticeId = 0;
 
-// Closes a kernel handle at the end of a scope.
-class TKernelHandle {
-public:
-    explicit TKernelHandle(HANDLE h) noexcept : h_(h) {}
-    TKernelHandle(const TKernelHandle&) = delete;
-    TKernelHandle& operator=(const TKernelHandle&) = delete;
-    ~TKernelHandle() {
-        if (h_) ::CloseHandle(h_);
-    }
-    HANDLE Get() const noexcept { return h_; }
-
-private:
-    HANDLE h_;
-};
-
 LRESULT CALLBACK SyncWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
 HWND SyncWindow() {
@@ -133,7 +118,8 @@ TThread::TThread() {
         liveThreads[noticeId_] = this;
     }
     unsigned id = 0;
-    handle_ = reinterpret_cast<void*>(::_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id));
+    handle_.Reset(reinterpret_cast<HANDLE>(
+        ::_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id)));
     if (!handle_) {
         std::lock_guard lock(syncMutex);
         liveThreads.erase(noticeId_);
@@ -154,14 +140,13 @@ TThread::~TThread() {
         if (!started_) {
             started_ = true;
             cancelled_.store(true);
-            ::ResumeThread(handle_);
+            ::ResumeThread(handle_.Get());
         }
         try {
-            WaitServingSentMessages(handle_);
+            WaitServingSentMessages(handle_.Get());
         } catch (...) {
         }
     }
-    ::CloseHandle(handle_);
 }
 
 unsigned __stdcall TThread::ThreadProc(void* self) { return static_cast<TThread*>(self)->Run(); }
@@ -199,15 +184,15 @@ void TThread::HandleTerminateNotice() noexcept {
 void TThread::Start() {
     if (started_) return;
     started_ = true;
-    ::ResumeThread(handle_);
+    ::ResumeThread(handle_.Get());
 }
 
 void TThread::SetFreeOnTerminate(bool value) { freeOnTerminate_ = value; }
 
-int TThread::Priority() const { return ::GetThreadPriority(handle_); }
+int TThread::Priority() const { return ::GetThreadPriority(handle_.Get()); }
 
 void TThread::SetPriority(int value) {
-    if (!::SetThreadPriority(handle_, value)) throw EThreadError("Cannot set the thread's priority");
+    if (!::SetThreadPriority(handle_.Get(), value)) throw EThreadError("Cannot set the thread's priority");
 }
 
 int TThread::WaitFor() {
@@ -216,7 +201,7 @@ int TThread::WaitFor() {
     // Something the wait serves might free the object: wait on a handle of
     // our own and touch no member afterwards.
     HANDLE copy = nullptr;
-    if (!::DuplicateHandle(::GetCurrentProcess(), handle_, ::GetCurrentProcess(), &copy, SYNCHRONIZE | THREAD_QUERY_INFORMATION,
+    if (!::DuplicateHandle(::GetCurrentProcess(), handle_.Get(), ::GetCurrentProcess(), &copy, SYNCHRONIZE | THREAD_QUERY_INFORMATION,
                            FALSE, 0))
         throw EThreadError("Waiting for the thread failed");
     const TKernelHandle own(copy);

@@ -40,6 +40,7 @@
 #include "platform/core/Event.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Rtti.h"
+#include "platform/win/Handle.h"
 
 class EThreadError : public Exception {
     using Exception::Exception;
@@ -94,7 +95,7 @@ public:
 
     uint32_t ThreadID() const noexcept { return threadId_; }
     // The thread's HANDLE (owned by the object).
-    void* Handle() const noexcept { return handle_; }
+    void* Handle() const noexcept { return handle_.Get(); }
     // What escaped Execute, or null.
     std::exception_ptr FatalException() const noexcept { return fatal_; }
 
@@ -115,7 +116,7 @@ private:
     unsigned Run() noexcept;
     void HandleTerminateNotice() noexcept;
 
-    void* handle_ = nullptr;
+    TKernelHandle handle_;
     uint32_t threadId_ = 0;
     uint32_t noticeId_ = 0;
     bool started_ = false;

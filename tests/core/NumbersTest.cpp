@@ -6,8 +6,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -295,6 +297,66 @@ TEST(TextToFloat, IgnoresTheCLibraryLocale)
     EXPECT_EQ(dot, 1.5L) << chosen;
     EXPECT_FALSE(comma.has_value()) << chosen;
     EXPECT_EQ(text, "1.5") << chosen;
+}
+
+namespace {
+
+// The exact decimal text of odd * 2^-16446, the value halfway between two
+// neighbouring multiples of the smallest x87 denormal, 2^-16445: all of its
+// 11,500 digits, since any fewer would no longer be a tie.
+std::string HalfwayBetweenDenormals(uint32_t odd) {
+    constexpr int kExponent = 16446;
+    // odd * 5^16446 in base-10^9 limbs, least significant first; then the
+    // text is those digits times 10^-16446.
+    std::vector<uint32_t> limbs{odd};
+    auto multiply = [&](uint32_t factor) {
+        uint64_t carry = 0;
+        for (uint32_t& limb : limbs) {
+            const uint64_t t = uint64_t(limb) * factor + carry;
+            limb = uint32_t(t % 1000000000u);
+            carry = t / 1000000000u;
+        }
+        for (; carry; carry /= 1000000000u) limbs.push_back(uint32_t(carry % 1000000000u));
+    };
+    for (int i = 0; i < kExponent / 13; ++i) multiply(1220703125u);  // 5^13
+    for (int i = 0; i < kExponent % 13; ++i) multiply(5);
+    std::string text = std::to_string(limbs.back());
+    for (size_t i = limbs.size() - 1; i-- > 0;) {
+        const std::string part = std::to_string(limbs[i]);
+        text += std::string(9 - part.size(), '0') + part;
+    }
+    return text + "e-" + std::to_string(kExponent);
+}
+
+}  // namespace
+
+TEST(TextToFloat, TiesAmongTheSmallestDenormalsRoundToEven)
+{
+    if (!kWideLongDouble) GTEST_SKIP() << "the cases are x87 denormals";
+    // The C library's strtold once read the ties that round up to a power
+    // of two as the smallest normal number instead; ties that round down,
+    // and the tie into the smallest normal itself, it read right.
+    struct Case {
+        uint32_t below;     // the tie lies between below and below + 1 denormal steps
+        uint64_t expected;  // in denormal steps: the even one of the two
+    };
+    const Case cases[] = {
+        {1, 2}, {3, 4}, {7, 8}, {15, 16}, {31, 32},  // up to a power of two
+        {0, 0}, {2, 2}, {6, 6}, {12, 12},            // down to the even one below
+        {5, 6}, {9, 10},                             // up, not to a power of two
+    };
+    for (const Case& c : cases) {
+        const std::string text = HalfwayBetweenDenormals(2 * c.below + 1);
+        const long double expected = std::ldexp(static_cast<long double>(c.expected), -16445);
+        SCOPED_TRACE(testing::Message() << c.below << ".5 steps");
+        const auto positive = TextToFloat(text, WithSeparator('.'));
+        ASSERT_TRUE(positive.has_value());
+        EXPECT_EQ(*positive, expected) << Show(*positive);
+        const auto negative = TextToFloat("-" + text, WithSeparator('.'));
+        ASSERT_TRUE(negative.has_value());
+        EXPECT_EQ(*negative, -expected) << Show(*negative);
+        EXPECT_TRUE(std::signbit(*negative));
+    }
 }
 
 // --- IntToText, TextToInt ------------------------------------------------

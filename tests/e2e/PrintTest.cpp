@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <optional>
 
 #include "platform/win/WinText.h"
 #include "tests/e2e/Driver.h"
@@ -181,20 +182,108 @@ int Darkest(const TRaster& r, int x, int y, int radius) {
     return darkest;
 }
 
-TEST(Printing, TheMenuPrintsTheFontListTheSampleTextAndTheCharacterMap) {
-    const TPage page = TestPrinterPage();
-    ASSERT_EQ(page.resolution, 300) << "the test printer PDF is missing";
+// The program started afresh with DejaVu Sans chosen, and the test printer
+// ready; each test prints through the Print button's menu.
+class PrintMenu : public testing::Test {
+protected:
+    void SetUp() override {
+        page_ = TestPrinterPage();
+        ASSERT_EQ(page_.resolution, 300) << "the test printer PDF is missing";
+        ForgetStoredState();
+        program_.emplace();
+        ASSERT_NE(program_->Main(), nullptr);
+        button_ = program_->ChildWithText("Tisk");
+        list_ = program_->Child(L"ListBox");
+        ASSERT_NE(button_, nullptr);
+        ASSERT_NE(list_, nullptr);
+        ASSERT_TRUE(SelectFamily(*program_, "DejaVu Sans"));
+    }
 
-    ForgetStoredState();
-    TProgram program;
-    ASSERT_NE(program.Main(), nullptr);
-    HWND button = program.ChildWithText("Tisk");
-    HWND list = program.Child(L"ListBox");
-    HWND memo = Memo(program);
-    ASSERT_NE(button, nullptr);
+    // Chooses the menu item with access key `key` and waits for the PDF
+    // whose name starts with `prefix`; empty when none came. Wine passes the
+    // job's name on without accents; cups-pdf names the file after it,
+    // blanks made underscores.
+    std::string Print(wchar_t key, const std::string& prefix) {
+        const auto before = PdfFiles();
+        Choose(*program_, OpenPrintMenu(*program_, button_, false), key);
+        return WaitForNewPdf(prefix, before);
+    }
+
+    TPage page_;
+    std::optional<TProgram> program_;
+    HWND button_ = nullptr;
+    HWND list_ = nullptr;
+};
+
+TEST_F(PrintMenu, EitherMouseButtonOpensItBelowTheButton) {
+    RECT buttonRect{};
+    ::GetWindowRect(button_, &buttonRect);
+    // Its top-left corner at the button's bottom-left corner.
+    for (bool right : {true, false}) {
+        HWND menu = OpenPrintMenu(*program_, button_, right);
+        ASSERT_NE(menu, nullptr);
+        RECT menuRect{};
+        ::GetWindowRect(menu, &menuRect);
+        EXPECT_EQ(menuRect.left, buttonRect.left) << (right ? "right" : "left") << " button";
+        EXPECT_EQ(menuRect.top, buttonRect.bottom) << (right ? "right" : "left") << " button";
+        ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(WaitFor([&] { return TopLevel(*program_, L"#32768") == nullptr; }));
+    }
+    EXPECT_EQ(program_->Close(), 0);
+}
+
+// The font list: every name in its column and row, in list order.
+TEST_F(PrintMenu, PrintsTheFontList) {
+    const std::string fontList = Print(L's', "Seznam_fontu-job_");
+    ASSERT_FALSE(fontList.empty());
+    const int count = static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0));
+    std::vector<std::string> families;
+    for (int i = 0; i < count; ++i) families.push_back(ListText(list_, i));
+    EXPECT_EQ(program_->Close(), 0);
+
+    const auto info = PdfInfo(fontList);
+    EXPECT_EQ(TitleFromPdf(info.at("Title")), "Seznam fontů");
+    const int columnWidth = (page_.width - 300) / 2;
+    const int pitch = (page_.resolution / 72) * 36;
+    const int rows = (page_.height - 200) / pitch;
+    const int perPage = 2 * rows;
+    EXPECT_EQ(info.at("Pages"), std::to_string((count + perPage - 1) / perPage));
+
+    const auto words = PdfWords(fontList);
+    int checked = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!ReadableFamily(families[size_t(i)])) continue;
+        const int p = i / perPage, column = (i % perPage) / rows, row = i % rows;
+        const double left = (100 + column * (columnWidth + 100)) * kPointsPerPixel;
+        const double right = left + (columnWidth + 100) * kPointsPerPixel;
+        const double top = (100 + row * pitch) * kPointsPerPixel;
+        // A word's box starts at the font's ascent above the baseline,
+        // which PDF and GDI measure a little differently per font.
+        std::vector<const TPdfWord*> cell;
+        for (const TPdfWord& w : words)
+            if (w.page == p && w.xMin >= left - 1 && w.xMin < right - 1 && w.yMin >= top - 2 &&
+                w.yMin < top + pitch * kPointsPerPixel - 2 && !w.text.empty())
+                cell.push_back(&w);
+        std::sort(cell.begin(), cell.end(), [](auto* a, auto* b) { return a->xMin < b->xMin; });
+        std::string name;
+        for (const TPdfWord* w : cell) name += (name.empty() ? "" : " ") + w->text;
+        EXPECT_EQ(name, families[size_t(i)]) << "entry " << i << " on page " << p + 1;
+        if (!cell.empty()) {
+            EXPECT_NEAR(cell.front()->xMin, left, 0.5) << families[size_t(i)];
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 12);
+    const auto fonts = PdfFonts(fontList);
+    for (const char* face : {"DejaVuSans", "DejaVuSerif", "DejaVuSansMono", "LiberationSans", "LiberationSerif",
+                             "LiberationMono"})
+        EXPECT_TRUE(fonts.count(face)) << face;
+}
+
+// The sample text: lines broken between words, clipped at the margin.
+TEST_F(PrintMenu, PrintsTheSampleText) {
+    HWND memo = Memo(*program_);
     ASSERT_NE(memo, nullptr);
-    ASSERT_TRUE(SelectFamily(program, "DejaVu Sans"));
-
     // A line with an ampersand, a line long enough to wrap, then more lines
     // than the page holds.
     std::string text = "První řádek & druhé slovo\r\n";
@@ -203,156 +292,87 @@ TEST(Printing, TheMenuPrintsTheFontListTheSampleTextAndTheCharacterMap) {
     const std::wstring wideText = Wide(text);
     ::SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wideText.c_str()));
 
-    RECT buttonRect{};
-    ::GetWindowRect(button, &buttonRect);
-    // Either mouse button opens the menu with its top-left corner at the
-    // button's bottom-left corner.
-    for (bool right : {true, false}) {
-        HWND menu = OpenPrintMenu(program, button, right);
-        ASSERT_NE(menu, nullptr);
-        RECT menuRect{};
-        ::GetWindowRect(menu, &menuRect);
-        EXPECT_EQ(menuRect.left, buttonRect.left) << (right ? "right" : "left") << " button";
-        EXPECT_EQ(menuRect.top, buttonRect.bottom) << (right ? "right" : "left") << " button";
-        ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        ASSERT_TRUE(WaitFor([&] { return TopLevel(program, L"#32768") == nullptr; }));
-    }
-
-    const auto before = PdfFiles();
-    // Wine passes the job's name on without accents; cups-pdf names the
-    // file after it, blanks made underscores.
-    Choose(program, OpenPrintMenu(program, button, false), L's');
-    const std::string fontList = WaitForNewPdf("Seznam_fontu-job_", before);
-    Choose(program, OpenPrintMenu(program, button, false), L't');
-    const std::string sample = WaitForNewPdf("Testovaci_text-job_", before);
-    Choose(program, OpenPrintMenu(program, button, false), L'm');
-    const std::string charmap = WaitForNewPdf("Mapa_znaku-job_", before);
-    ASSERT_FALSE(fontList.empty());
+    const std::string sample = Print(L't', "Testovaci_text-job_");
     ASSERT_FALSE(sample.empty());
+    EXPECT_EQ(program_->Close(), 0);
+
+    const auto info = PdfInfo(sample);
+    EXPECT_EQ(TitleFromPdf(info.at("Title")), "Testovací text");
+    EXPECT_EQ(info.at("Pages"), "1");
+    EXPECT_EQ(PdfFonts(sample), std::set<std::string>{"DejaVuSans"});
+    auto words = PdfWords(sample);
+    ASSERT_GE(words.size(), 5u);
+    std::stable_sort(words.begin(), words.end(), [](const TPdfWord& a, const TPdfWord& b) {
+        return std::lround(a.yMin) != std::lround(b.yMin) ? a.yMin < b.yMin : a.xMin < b.xMin;
+    });
+    const char* first[] = {"První", "řádek", "&", "druhé", "slovo"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(words[size_t(i)].text, first[i]);
+        EXPECT_NEAR(words[size_t(i)].yMin, words[0].yMin, 0.5);
+    }
+    EXPECT_NEAR(words[0].xMin, 100 * kPointsPerPixel, 0.5);
+    const double rightEdge = (page_.width - 100) * kPointsPerPixel;
+    const double bottomEdge = (page_.height - 100) * kPointsPerPixel;
+    std::set<long> longLineRows;
+    int expected = 101;
+    bool sawLast = false;
+    for (size_t i = 5; i < words.size(); ++i) {
+        const TPdfWord& w = words[i];
+        EXPECT_LE(w.xMax, rightEdge + 0.5) << w.text;
+        EXPECT_LT(w.yMin, bottomEdge) << w.text;
+        if (w.text[0] == 'w') {
+            EXPECT_EQ(w.text, "w" + std::to_string(expected++));
+            longLineRows.insert(std::lround(w.yMin));
+        }
+        if (w.text == "r160") sawLast = true;
+    }
+    EXPECT_EQ(expected, 181);
+    EXPECT_GT(longLineRows.size(), 1u);
+    EXPECT_FALSE(sawLast) << "lines below the bottom margin are cut off";
+    EXPECT_TRUE(std::any_of(words.begin(), words.end(), [](const TPdfWord& w) { return w.text == "r101"; }));
+}
+
+// The character map: each character centred in its cell, grey grid.
+TEST_F(PrintMenu, PrintsTheCharacterMap) {
+    const std::string charmap = Print(L'm', "Mapa_znaku-job_");
     ASSERT_FALSE(charmap.empty());
+    EXPECT_EQ(program_->Close(), 0);
 
-    const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-    std::vector<std::string> families;
-    for (int i = 0; i < count; ++i) families.push_back(ListText(list, i));
-    EXPECT_EQ(program.Close(), 0);
-
-    // ---- font list: every name in its column and row, in list order ----
-    {
-        const auto info = PdfInfo(fontList);
-        EXPECT_EQ(TitleFromPdf(info.at("Title")), "Seznam fontů");
-        const int columnWidth = (page.width - 300) / 2;
-        const int pitch = (page.resolution / 72) * 36;
-        const int rows = (page.height - 200) / pitch;
-        const int perPage = 2 * rows;
-        EXPECT_EQ(info.at("Pages"), std::to_string((count + perPage - 1) / perPage));
-
-        const auto words = PdfWords(fontList);
-        int checked = 0;
-        for (int i = 0; i < count; ++i) {
-            if (!ReadableFamily(families[size_t(i)])) continue;
-            const int p = i / perPage, column = (i % perPage) / rows, row = i % rows;
-            const double left = (100 + column * (columnWidth + 100)) * kPointsPerPixel;
-            const double right = left + (columnWidth + 100) * kPointsPerPixel;
-            const double top = (100 + row * pitch) * kPointsPerPixel;
-            // A word's box starts at the font's ascent above the baseline,
-            // which PDF and GDI measure a little differently per font.
-            std::vector<const TPdfWord*> cell;
-            for (const TPdfWord& w : words)
-                if (w.page == p && w.xMin >= left - 1 && w.xMin < right - 1 && w.yMin >= top - 2 &&
-                    w.yMin < top + pitch * kPointsPerPixel - 2 && !w.text.empty())
-                    cell.push_back(&w);
-            std::sort(cell.begin(), cell.end(), [](auto* a, auto* b) { return a->xMin < b->xMin; });
-            std::string name;
-            for (const TPdfWord* w : cell) name += (name.empty() ? "" : " ") + w->text;
-            EXPECT_EQ(name, families[size_t(i)]) << "entry " << i << " on page " << p + 1;
-            if (!cell.empty()) {
-                EXPECT_NEAR(cell.front()->xMin, left, 0.5) << families[size_t(i)];
-            }
-            ++checked;
-        }
-        EXPECT_GE(checked, 12);
-        const auto fonts = PdfFonts(fontList);
-        for (const char* face : {"DejaVuSans", "DejaVuSerif", "DejaVuSansMono", "LiberationSans", "LiberationSerif",
-                                 "LiberationMono"})
-            EXPECT_TRUE(fonts.count(face)) << face;
-    }
-
-    // ---- sample text: lines broken between words, clipped at the margin ----
-    {
-        const auto info = PdfInfo(sample);
-        EXPECT_EQ(TitleFromPdf(info.at("Title")), "Testovací text");
-        EXPECT_EQ(info.at("Pages"), "1");
-        EXPECT_EQ(PdfFonts(sample), std::set<std::string>{"DejaVuSans"});
-        auto words = PdfWords(sample);
-        ASSERT_GE(words.size(), 5u);
-        std::stable_sort(words.begin(), words.end(), [](const TPdfWord& a, const TPdfWord& b) {
-            return std::lround(a.yMin) != std::lround(b.yMin) ? a.yMin < b.yMin : a.xMin < b.xMin;
+    const auto info = PdfInfo(charmap);
+    EXPECT_EQ(TitleFromPdf(info.at("Title")), "Mapa znaků");
+    EXPECT_EQ(info.at("Pages"), "1");
+    EXPECT_EQ(PdfFonts(charmap), std::set<std::string>{"DejaVuSans"});
+    const auto words = PdfWords(charmap);
+    const int s = (page_.resolution / 72) * 22;
+    std::map<int, double> rowTops;
+    for (int code = 33; code <= 255; ++code) {
+        const bool ascii = code <= 126;
+        const bool letter = code >= 192 && code != 215 && code != 247;
+        if (!ascii && !letter) continue;
+        const int row = (code - 32) / 16, column = (code - 32) % 16;
+        const double centre = (100 + column * s + s / 2.0) * kPointsPerPixel;
+        const std::string ch = Cp1250Character(code);
+        const auto found = std::find_if(words.begin(), words.end(), [&](const TPdfWord& w) {
+            return w.text == ch && std::fabs((w.xMin + w.xMax) / 2 - centre) < 1.0 &&
+                   w.yMin >= (100 + row * s) * kPointsPerPixel && w.yMin < (100 + (row + 1) * s) * kPointsPerPixel;
         });
-        const char* first[] = {"První", "řádek", "&", "druhé", "slovo"};
-        for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(words[size_t(i)].text, first[i]);
-            EXPECT_NEAR(words[size_t(i)].yMin, words[0].yMin, 0.5);
-        }
-        EXPECT_NEAR(words[0].xMin, 100 * kPointsPerPixel, 0.5);
-        const double rightEdge = (page.width - 100) * kPointsPerPixel;
-        const double bottomEdge = (page.height - 100) * kPointsPerPixel;
-        std::set<long> longLineRows;
-        int expected = 101;
-        bool sawLast = false;
-        for (size_t i = 5; i < words.size(); ++i) {
-            const TPdfWord& w = words[i];
-            EXPECT_LE(w.xMax, rightEdge + 0.5) << w.text;
-            EXPECT_LT(w.yMin, bottomEdge) << w.text;
-            if (w.text[0] == 'w') {
-                EXPECT_EQ(w.text, "w" + std::to_string(expected++));
-                longLineRows.insert(std::lround(w.yMin));
-            }
-            if (w.text == "r160") sawLast = true;
-        }
-        EXPECT_EQ(expected, 181);
-        EXPECT_GT(longLineRows.size(), 1u);
-        EXPECT_FALSE(sawLast) << "lines below the bottom margin are cut off";
-        EXPECT_TRUE(std::any_of(words.begin(), words.end(), [](const TPdfWord& w) { return w.text == "r101"; }));
+        ASSERT_NE(found, words.end()) << "code " << code << " (" << ch << ")";
+        // All characters of a row stand at the same height.
+        if (!rowTops.count(row)) rowTops[row] = found->yMin;
+        EXPECT_NEAR(found->yMin, rowTops[row], 1.5) << "code " << code;
     }
-
-    // ---- character map: each character centred in its cell, grey grid ----
-    {
-        const auto info = PdfInfo(charmap);
-        EXPECT_EQ(TitleFromPdf(info.at("Title")), "Mapa znaků");
-        EXPECT_EQ(info.at("Pages"), "1");
-        EXPECT_EQ(PdfFonts(charmap), std::set<std::string>{"DejaVuSans"});
-        const auto words = PdfWords(charmap);
-        const int s = (page.resolution / 72) * 22;
-        std::map<int, double> rowTops;
-        for (int code = 33; code <= 255; ++code) {
-            const bool ascii = code <= 126;
-            const bool letter = code >= 192 && code != 215 && code != 247;
-            if (!ascii && !letter) continue;
-            const int row = (code - 32) / 16, column = (code - 32) % 16;
-            const double centre = (100 + column * s + s / 2.0) * kPointsPerPixel;
-            const std::string ch = Cp1250Character(code);
-            const auto found = std::find_if(words.begin(), words.end(), [&](const TPdfWord& w) {
-                return w.text == ch && std::fabs((w.xMin + w.xMax) / 2 - centre) < 1.0 &&
-                       w.yMin >= (100 + row * s) * kPointsPerPixel && w.yMin < (100 + (row + 1) * s) * kPointsPerPixel;
-            });
-            ASSERT_NE(found, words.end()) << "code " << code << " (" << ch << ")";
-            // All characters of a row stand at the same height.
-            if (!rowTops.count(row)) rowTops[row] = found->yMin;
-            EXPECT_NEAR(found->yMin, rowTops[row], 1.5) << "code " << code;
-        }
-        const TRaster raster = Rasterize(charmap);
-        ASSERT_GT(raster.width, 100 + 16 * s);
-        for (int i = 0; i <= 16; ++i) {
-            const int v = Darkest(raster, 100 + i * s, 100 + s / 2, 2);
-            EXPECT_TRUE(v > 64 && v < 192) << "vertical line " << i << ": " << v;
-        }
-        for (int j = 0; j <= 14; ++j) {
-            const int v = Darkest(raster, 100 + 5, 100 + j * s, 2);
-            EXPECT_TRUE(v > 64 && v < 192) << "horizontal line " << j << ": " << v;
-        }
-        // Nothing beyond the grid's lower-right corner.
-        EXPECT_EQ(Darkest(raster, 100 + 16 * s + 10, 100 + 14 * s + 10, 5), 255);
+    const TRaster raster = Rasterize(charmap);
+    ASSERT_GT(raster.width, 100 + 16 * s);
+    for (int i = 0; i <= 16; ++i) {
+        const int v = Darkest(raster, 100 + i * s, 100 + s / 2, 2);
+        EXPECT_TRUE(v > 64 && v < 192) << "vertical line " << i << ": " << v;
     }
+    for (int j = 0; j <= 14; ++j) {
+        const int v = Darkest(raster, 100 + 5, 100 + j * s, 2);
+        EXPECT_TRUE(v > 64 && v < 192) << "horizontal line " << j << ": " << v;
+    }
+    // Nothing beyond the grid's lower-right corner.
+    EXPECT_EQ(Darkest(raster, 100 + 16 * s + 10, 100 + 14 * s + 10, 5), 255);
 }
 
 constexpr const wchar_t* kWindowsKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";

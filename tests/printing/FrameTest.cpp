@@ -36,7 +36,6 @@ TEST(SampleTextPrintout, OnePageOfTheWholeTextInTheMarginsWithTheFixedFlags) {
     TSampleTextPrintout printout(text, font);
     EXPECT_EQ(printout.Title(), "Testovací text");
     RunPrintout(printer, printout, {});
-    EXPECT_EQ(kSampleTextFormat, 0x850u);
     EXPECT_EQ(printer.calls, (std::vector<std::string>{"BeginDoc(Testovací text)",
                                                        "SetFont(Sample,72pt,,-2147483640,1)",
                                                        "DrawText(100,100,2379,3408,2128," + text + ")", "EndDoc"}));
