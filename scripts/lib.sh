@@ -24,7 +24,7 @@ GLYPHORA_PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   fonts-dejavu-core fonts-liberation fonts-wine
-  googletest cmake make python3 ccache
+  googletest cmake make python3 ccache python3-fonttools
   qemu-user
 )
 
