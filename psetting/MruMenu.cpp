@@ -87,8 +87,15 @@ void TPFormSettings::UpdateMRUMenu() {
     for (int i = 0; i < container->Count(); ++i) {
         TMenuItem* item = container->Items(i);
         if (!IsEntry(item)) continue;
-        if (k < mruList_->Count())
-            item->SetCaption("&" + std::to_string(k + 1) + " " + GetMRUCaption(mruList_->Get(k)));
+        if (k < mruList_->Count()) {
+            // Appended piece by piece: GCC 12 at -O3 takes "literal" + a
+            // temporary string for an overlapping copy (a false -Wrestrict).
+            std::string caption = "&";
+            caption += std::to_string(k + 1);
+            caption += ' ';
+            caption += GetMRUCaption(mruList_->Get(k));
+            item->SetCaption(caption);
+        }
         ++k;
     }
 }

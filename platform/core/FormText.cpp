@@ -215,7 +215,13 @@ void BinaryToText::CurrencyValue() {
     const uint64_t magnitude = negative ? ~v + 1 : v;
     std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
     while (fraction.size() > 1 && fraction.back() == '0') fraction.pop_back();
-    out_ += (negative ? "-" : "") + std::to_string(magnitude / 10000) + "." + fraction + "c";
+    // Appended piece by piece: GCC 12 at -O3 takes a chain of + on
+    // temporaries for an overlapping copy (a false -Wrestrict).
+    if (negative) out_ += '-';
+    out_ += std::to_string(magnitude / 10000);
+    out_ += '.';
+    out_ += fraction;
+    out_ += 'c';
 }
 
 void BinaryToText::BinaryValue(int level) {
