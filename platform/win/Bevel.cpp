@@ -1,6 +1,7 @@
 #include "platform/win/Bevel.h"
 
 #include "platform/core/ClassBuilder.h"
+#include "platform/win/Edges.h"
 #include "platform/win/Win32.h"
 
 const TEnumTypeInfo& BevelShapeTypeInfo() {
@@ -55,40 +56,29 @@ void TBevel::Paint(HDC dc) {
     const bool lowered = style_ == TBevelStyle::bsLowered;
     const COLORREF first = ::GetSysColor(lowered ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
     const COLORREF second = ::GetSysColor(lowered ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
-    auto fill = [dc](int left, int top, int right, int bottom, COLORREF color) {
-        const RECT line{left, top, right, bottom};
-        ::SetBkColor(dc, color);
-        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
-    };
-    auto frame = [&fill](int left, int top, int right, int bottom, COLORREF topLeft, COLORREF bottomRight) {
-        fill(left, top, right, top + 1, topLeft);
-        fill(left, top, left + 1, bottom, topLeft);
-        fill(left, bottom - 1, right, bottom, bottomRight);
-        fill(right - 1, top, right, bottom, bottomRight);
-    };
     switch (shape_) {
     case TBevelShape::bsBox:
-        frame(0, 0, w, h, first, second);
+        DrawFrame(dc, {0, 0, w, h}, first, second);
         break;
     case TBevelShape::bsFrame:
-        frame(1, 1, w, h, second, second);
-        frame(0, 0, w - 1, h - 1, first, first);
+        DrawFrame(dc, {1, 1, w, h}, second, second);
+        DrawFrame(dc, {0, 0, w - 1, h - 1}, first, first);
         break;
     case TBevelShape::bsTopLine:
-        fill(0, 0, w, 1, first);
-        fill(0, 1, w, 2, second);
+        FillSolid(dc, {0, 0, w, 1}, first);
+        FillSolid(dc, {0, 1, w, 2}, second);
         break;
     case TBevelShape::bsBottomLine:
-        fill(0, h - 2, w, h - 1, first);
-        fill(0, h - 1, w, h, second);
+        FillSolid(dc, {0, h - 2, w, h - 1}, first);
+        FillSolid(dc, {0, h - 1, w, h}, second);
         break;
     case TBevelShape::bsLeftLine:
-        fill(0, 0, 1, h, first);
-        fill(1, 0, 2, h, second);
+        FillSolid(dc, {0, 0, 1, h}, first);
+        FillSolid(dc, {1, 0, 2, h}, second);
         break;
     case TBevelShape::bsRightLine:
-        fill(w - 2, 0, w - 1, h, first);
-        fill(w - 1, 0, w, h, second);
+        FillSolid(dc, {w - 2, 0, w - 1, h}, first);
+        FillSolid(dc, {w - 1, 0, w, h}, second);
         break;
     case TBevelShape::bsSpacer:
         break;
