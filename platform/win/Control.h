@@ -141,6 +141,10 @@ protected:
     void SetText(const std::string& value);
 
     virtual void CreateParams(TCreateParams& params) const;
+    // Gives an existing window the style CreateParams asks for now, keeping
+    // whether it is shown and enabled: for the styles a standard control
+    // reads while it runs. Does nothing without a window.
+    void ApplyStyle();
     // Makes the window; containers then make their children's.
     virtual void CreateWnd();
     virtual void WndProc(TMessage& message);

@@ -180,6 +180,15 @@ void TControl::CreateParams(TCreateParams& params) const {
     params.classStyle = CS_DBLCLKS;
 }
 
+void TControl::ApplyStyle() {
+    if (!handle_) return;
+    TCreateParams params;
+    CreateParams(params);
+    HWND window = handle_.Get();
+    const LONG_PTR kept = ::GetWindowLongPtrW(window, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+    ::SetWindowLongPtrW(window, GWL_STYLE, LONG_PTR(params.style) | kept);
+}
+
 void TControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
