@@ -148,6 +148,11 @@ protected:
     // Makes the window; containers then make their children's.
     virtual void CreateWnd();
     virtual void WndProc(TMessage& message);
+    // For a control that paints every pixel of its window itself, first
+    // thing in its WndProc: on WM_PAINT runs `paint` with the paint DC and
+    // the part of the client area to paint, and on WM_ERASEBKGND erases
+    // nothing. True when `message` was one of the two and has its answer.
+    bool PaintOwnWindow(TMessage& message, const std::function<void(HDC dc, const TRect& dirty)>& paint);
     // The window's default handling: the standard control's own procedure
     // for subclassed controls, DefWindowProcW for ours.
     void DefaultHandler(TMessage& message);

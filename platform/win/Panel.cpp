@@ -90,9 +90,7 @@ void DrawBevel(HDC dc, TRect& r, TBevelCut cut, int width) {
 
 }  // namespace
 
-void TPanel::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(WindowHandle(), &ps);
+void TPanel::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(WindowHandle(), &client);
     ::FillRect(dc, &client, Brush());
@@ -107,20 +105,9 @@ void TPanel::Paint() {
         ::SetTextColor(dc, ColorToRGB(Font()->Color()));
         ::DrawTextW(dc, caption.c_str(), int(caption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    ::EndPaint(WindowHandle(), &ps);
 }
 
 void TPanel::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_PAINT:
-        Paint();
-        m.Result = 0;
-        return;
-    case WM_ERASEBKGND:
-        m.Result = 1;  // Paint fills the whole client area
-        return;
-    default:
-        break;
-    }
+    if (PaintOwnWindow(m, [this](HDC dc, const TRect&) { Paint(dc); })) return;
     TWinControl::WndProc(m);
 }

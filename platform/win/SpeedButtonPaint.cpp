@@ -34,19 +34,14 @@ std::pair<int, int> PlaceAlong(int extent, int glyph, int text, int margin, int 
 
 }  // namespace
 
-void TSpeedButton::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(WindowHandle(), &ps);
+void TSpeedButton::Paint(HDC dc) {
     RECT r;
     ::GetClientRect(WindowHandle(), &r);
-    {
-        TCanvas canvas(dc);
-        const TRect client{r.left, r.top, r.right, r.bottom};
-        DrawFace(canvas, client);
-        const bool sunk = (pressed_ || down_) && Enabled();
-        DrawContent(canvas, client, sunk ? 1 : 0);
-    }
-    ::EndPaint(WindowHandle(), &ps);
+    TCanvas canvas(dc);
+    const TRect client{r.left, r.top, r.right, r.bottom};
+    DrawFace(canvas, client);
+    const bool sunk = (pressed_ || down_) && Enabled();
+    DrawContent(canvas, client, sunk ? 1 : 0);
 }
 
 void TSpeedButton::DrawFace(TCanvas& canvas, const TRect& client) {

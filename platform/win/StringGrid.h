@@ -153,7 +153,7 @@ private:
     // after the shape changed, and shows the change.
     void ShapeChanged();
 
-    void Paint();
+    void Paint(HDC dc, const TRect& dirty);
     void PaintCell(TCanvas& canvas, int col, int row, const TRect& rect, bool selected);
     void InvalidateCell(int col, int row);
     void InvalidateSelection();
