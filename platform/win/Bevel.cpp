@@ -26,7 +26,7 @@ const TClassInfo& TBevel::StaticClass() {
     return info;
 }
 
-TBevel::TBevel(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 50, 50); }
+TBevel::TBevel(TComponent* owner) : TPaintedControl(owner) { SetBounds(0, 0, 50, 50); }
 
 void TBevel::SetShape(TBevelShape value) {
     if (shape_ == value) return;
@@ -40,17 +40,8 @@ void TBevel::SetStyle(TBevelStyle value) {
     Invalidate();
 }
 
-void TBevel::CreateParams(TCreateParams& params) const {
-    TControl::CreateParams(params);
-    // Lines follow the edges: a new size repaints the whole.
-    params.classStyle |= CS_HREDRAW | CS_VREDRAW;
-}
-
-void TBevel::Paint(HDC dc) {
-    RECT r;
-    ::GetClientRect(WindowHandle(), &r);
-    ::FillRect(dc, &r, Brush());
-    const int w = r.right, h = r.bottom;
+void TBevel::Paint(HDC dc, const TRect& client) {
+    const int w = client.right, h = client.bottom;
     // A lowered line is shadow then highlight, a raised one the other way
     // round: two one-pixel lines along the edge.
     const bool lowered = style_ == TBevelStyle::bsLowered;
@@ -86,23 +77,9 @@ void TBevel::Paint(HDC dc) {
 }
 
 void TBevel::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(WindowHandle(), &ps);
-        Paint(dc);
-        ::EndPaint(WindowHandle(), &ps);
-        m.Result = 0;
-        return;
-    }
-    case WM_ERASEBKGND:
-        m.Result = 1;  // Paint fills the whole client area
-        return;
-    case WM_NCHITTEST:
+    if (m.Msg == WM_NCHITTEST) {
         m.Result = HTTRANSPARENT;
         return;
-    default:
-        break;
     }
-    TControl::WndProc(m);
+    TPaintedControl::WndProc(m);
 }
