@@ -56,9 +56,7 @@ struct TGridRect {
     friend bool operator==(const TGridRect&, const TGridRect&) = default;
 };
 
-class EInvalidGridOperation : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EInvalidGridOperation, Exception);
 
 using TSelectCellEvent = TEvent<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 
