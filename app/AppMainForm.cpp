@@ -93,13 +93,14 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
     TestGridClick(this);
     ApplyStoredText();
 
-    FontBitmaps = std::make_unique<std::vector<std::unique_ptr<TBitmap>>>(families.size());
+    FontBitmaps = std::vector<std::unique_ptr<TBitmap>>(families.size());
     if (CacheFontsCheck->Checked()) StartBitmapper();
 }
 
 void TMainForm::FormDestroy(TObject* /*Sender*/) {
     ClearCache();
-    FontBitmaps.reset();
+    FontBitmaps.clear();
+    FontBitmaps.shrink_to_fit();
     HandOverValues();
 }
 

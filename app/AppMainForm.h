@@ -101,7 +101,7 @@ public:
     void About(TObject* Sender);
 
     // State of the preview cache, for the status bar and for tests.
-    int CachedCount() const noexcept { return cachedCount_; }
+    int CachedCount() const noexcept { return PreviewsCached; }
     bool BitmapperRunning() const noexcept { return Bitmapper != nullptr; }
     const TBitmap* PreviewBitmap(int index) const;
     // Waits until the preview thread has ended, serving its hand-offs.
@@ -120,9 +120,14 @@ private:
     int SizeValue();
     void Print(TPrintout& printout);
 
-    std::unique_ptr<std::vector<std::unique_ptr<TBitmap>>> FontBitmaps;
+    // One slot per font family, empty until a preview is rendered into it;
+    // no slots before FormCreate and after FormDestroy.
+    std::vector<std::unique_ptr<TBitmap>> FontBitmaps;
+    // The running preview thread, which frees itself; null when none runs.
     TBitmapperThread* Bitmapper = nullptr;
-    int cachedCount_ = 0;
+    // Previews rendered with the cache on since it was last cleared: what
+    // CachedCount() answers.
+    int PreviewsCached = 0;
 };
 
 // The main window, reachable from anywhere in the program while it exists.

@@ -23,9 +23,9 @@ void TMainForm::Copy(TObject* /*Sender*/) {
 void TMainForm::StatusBarDrawPanel(TStatusBar* /*Sender*/, TStatusPanel* /*Panel*/, const TRect& Rect) {
     TCanvas* canvas = StatusBar->Canvas();
     const int count = FontList->Items()->Count();
-    if (ProgressVisible(cachedCount_, count)) {
+    if (ProgressVisible(PreviewsCached, count)) {
         canvas->Brush()->SetColor(clHighlight);
-        const int w = ProgressBarWidth(Rect.Width(), cachedCount_, count);
+        const int w = ProgressBarWidth(Rect.Width(), PreviewsCached, count);
         canvas->FillRect(TRect{Rect.left + 1, Rect.top + 1, Rect.left + w, Rect.bottom - 1});
     } else {
         canvas->Brush()->SetColor(clBtnFace);

@@ -12,8 +12,8 @@ void TMainForm::FontListDrawItem(TWinControl* /*Control*/, int Index, TRect Rect
     // name keeps the colour its preview was rendered in.
     canvas->Brush()->SetColor(State.Has(TOwnerDrawFlag::odSelected) ? TColor(0x00E0E0E0) : FontList->Color());
     canvas->FillRect(Rect);
-    if (!FontBitmaps || Index < 0 || Index >= static_cast<int>(FontBitmaps->size())) return;
-    std::unique_ptr<TBitmap>& slot = (*FontBitmaps)[static_cast<size_t>(Index)];
+    if (Index < 0 || Index >= static_cast<int>(FontBitmaps.size())) return;
+    std::unique_ptr<TBitmap>& slot = FontBitmaps[static_cast<size_t>(Index)];
     if (!slot) return;  // the family could not be rendered: the row stays empty
     canvas->Draw(Rect.left + 4, PreviewTop(Rect.top, Rect.bottom, slot->Height()), *slot);
     if (!CacheFontsCheck->Checked()) slot.reset();

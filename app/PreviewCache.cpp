@@ -8,8 +8,8 @@
 #include "platform/win/Application.h"
 
 void TMainForm::CreateFontBitmap(int Index) {
-    if (!FontBitmaps || Index < 0 || Index >= static_cast<int>(FontBitmaps->size())) return;
-    std::unique_ptr<TBitmap>& slot = (*FontBitmaps)[static_cast<size_t>(Index)];
+    if (Index < 0 || Index >= static_cast<int>(FontBitmaps.size())) return;
+    std::unique_ptr<TBitmap>& slot = FontBitmaps[static_cast<size_t>(Index)];
     if (slot) return;
     const std::string& name = FontFamilies()[static_cast<size_t>(Index)];
     try {
@@ -35,7 +35,7 @@ void TMainForm::CreateFontBitmap(int Index) {
         return;
     }
     if (CacheFontsCheck->Checked()) {
-        ++cachedCount_;
+        ++PreviewsCached;
         // Only the progress panel changes; repainting the whole bar for
         // every preview would cost more than rendering the preview.
         StatusBar->RepaintPanel(kProgressPanel);
@@ -44,9 +44,8 @@ void TMainForm::CreateFontBitmap(int Index) {
 
 void TMainForm::ClearCache() {
     WaitForBitmapper();
-    if (FontBitmaps)
-        for (auto& slot : *FontBitmaps) slot.reset();
-    cachedCount_ = 0;
+    for (auto& slot : FontBitmaps) slot.reset();
+    PreviewsCached = 0;
     if (StatusBar) StatusBar->Repaint();
 }
 
@@ -82,6 +81,6 @@ void TMainForm::CacheFontsCheckClick(TObject* /*Sender*/) {
 }
 
 const TBitmap* TMainForm::PreviewBitmap(int index) const {
-    if (!FontBitmaps || index < 0 || index >= static_cast<int>(FontBitmaps->size())) return nullptr;
-    return (*FontBitmaps)[static_cast<size_t>(index)].get();
+    if (index < 0 || index >= static_cast<int>(FontBitmaps.size())) return nullptr;
+    return FontBitmaps[static_cast<size_t>(index)].get();
 }

@@ -8,9 +8,7 @@
 #include "printing/PrinterServices.h"
 
 // A printout that cannot be laid out on the printer's page.
-class EPrintout : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EPrintout, Exception);
 
 class TPrintout {
 public:

@@ -16,36 +16,26 @@ private:
     std::string message_;
 };
 
+// Declares `Name`, an exception kind below `Base` that carries only its
+// message: GLY_EXCEPTION(EPrinter, Exception);
+#define GLY_EXCEPTION(Name, Base) \
+    class Name : public Base {    \
+    public:                       \
+        using Base::Base;         \
+    }
+
 // Replaces each "%s" in `format`, in order, with the next argument.
 std::string FormatText(std::string_view format, std::initializer_list<std::string_view> args);
 
-class EStreamError : public Exception {
-    using Exception::Exception;
-};
-class EReadError : public EStreamError {
-    using EStreamError::EStreamError;
-};
-class EWriteError : public EStreamError {
-    using EStreamError::EStreamError;
-};
-class EClassNotFound : public EReadError {
-    using EReadError::EReadError;
-};
-class EComponentError : public Exception {
-    using Exception::Exception;
-};
-class EPropertyError : public Exception {
-    using Exception::Exception;
-};
-class EConvertError : public Exception {
-    using Exception::Exception;
-};
-class EVariantError : public Exception {
-    using Exception::Exception;
-};
-class EListError : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EStreamError, Exception);
+GLY_EXCEPTION(EReadError, EStreamError);
+GLY_EXCEPTION(EWriteError, EStreamError);
+GLY_EXCEPTION(EClassNotFound, EReadError);
+GLY_EXCEPTION(EComponentError, Exception);
+GLY_EXCEPTION(EPropertyError, Exception);
+GLY_EXCEPTION(EConvertError, Exception);
+GLY_EXCEPTION(EVariantError, Exception);
+GLY_EXCEPTION(EListError, Exception);
 
 // Fixed texts raised by the stream reader and writer.
 namespace errors {

@@ -316,6 +316,4 @@ std::vector<uint8_t> ObjectTextToBinary(std::string_view text);      // EParserE
 std::string ObjectBinaryToText(const std::vector<uint8_t>& binary);  // EReadError on a bad stream
 
 // "<what is wrong> on line <n>".
-class EParserError : public EReadError {
-    using EReadError::EReadError;
-};
+GLY_EXCEPTION(EParserError, EReadError);

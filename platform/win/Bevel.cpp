@@ -1,6 +1,7 @@
 #include "platform/win/Bevel.h"
 
 #include "platform/core/ClassBuilder.h"
+#include "platform/win/Edges.h"
 #include "platform/win/Win32.h"
 
 const TEnumTypeInfo& BevelShapeTypeInfo() {
@@ -25,7 +26,7 @@ const TClassInfo& TBevel::StaticClass() {
     return info;
 }
 
-TBevel::TBevel(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 50, 50); }
+TBevel::TBevel(TComponent* owner) : TPaintedControl(owner) { SetBounds(0, 0, 50, 50); }
 
 void TBevel::SetShape(TBevelShape value) {
     if (shape_ == value) return;
@@ -39,56 +40,36 @@ void TBevel::SetStyle(TBevelStyle value) {
     Invalidate();
 }
 
-void TBevel::CreateParams(TCreateParams& params) const {
-    TControl::CreateParams(params);
-    // Lines follow the edges: a new size repaints the whole.
-    params.classStyle |= CS_HREDRAW | CS_VREDRAW;
-}
-
-void TBevel::Paint(HDC dc) {
-    RECT r;
-    ::GetClientRect(WindowHandle(), &r);
-    ::FillRect(dc, &r, Brush());
-    const int w = r.right, h = r.bottom;
+void TBevel::Paint(HDC dc, const TRect& client) {
+    const int w = client.right, h = client.bottom;
     // A lowered line is shadow then highlight, a raised one the other way
     // round: two one-pixel lines along the edge.
     const bool lowered = style_ == TBevelStyle::bsLowered;
     const COLORREF first = ::GetSysColor(lowered ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
     const COLORREF second = ::GetSysColor(lowered ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
-    auto fill = [dc](int left, int top, int right, int bottom, COLORREF color) {
-        const RECT line{left, top, right, bottom};
-        ::SetBkColor(dc, color);
-        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
-    };
-    auto frame = [&fill](int left, int top, int right, int bottom, COLORREF topLeft, COLORREF bottomRight) {
-        fill(left, top, right, top + 1, topLeft);
-        fill(left, top, left + 1, bottom, topLeft);
-        fill(left, bottom - 1, right, bottom, bottomRight);
-        fill(right - 1, top, right, bottom, bottomRight);
-    };
     switch (shape_) {
     case TBevelShape::bsBox:
-        frame(0, 0, w, h, first, second);
+        DrawFrame(dc, {0, 0, w, h}, first, second);
         break;
     case TBevelShape::bsFrame:
-        frame(1, 1, w, h, second, second);
-        frame(0, 0, w - 1, h - 1, first, first);
+        DrawFrame(dc, {1, 1, w, h}, second, second);
+        DrawFrame(dc, {0, 0, w - 1, h - 1}, first, first);
         break;
     case TBevelShape::bsTopLine:
-        fill(0, 0, w, 1, first);
-        fill(0, 1, w, 2, second);
+        FillSolid(dc, {0, 0, w, 1}, first);
+        FillSolid(dc, {0, 1, w, 2}, second);
         break;
     case TBevelShape::bsBottomLine:
-        fill(0, h - 2, w, h - 1, first);
-        fill(0, h - 1, w, h, second);
+        FillSolid(dc, {0, h - 2, w, h - 1}, first);
+        FillSolid(dc, {0, h - 1, w, h}, second);
         break;
     case TBevelShape::bsLeftLine:
-        fill(0, 0, 1, h, first);
-        fill(1, 0, 2, h, second);
+        FillSolid(dc, {0, 0, 1, h}, first);
+        FillSolid(dc, {1, 0, 2, h}, second);
         break;
     case TBevelShape::bsRightLine:
-        fill(w - 2, 0, w - 1, h, first);
-        fill(w - 1, 0, w, h, second);
+        FillSolid(dc, {w - 2, 0, w - 1, h}, first);
+        FillSolid(dc, {w - 1, 0, w, h}, second);
         break;
     case TBevelShape::bsSpacer:
         break;
@@ -96,23 +77,9 @@ void TBevel::Paint(HDC dc) {
 }
 
 void TBevel::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(WindowHandle(), &ps);
-        Paint(dc);
-        ::EndPaint(WindowHandle(), &ps);
-        m.Result = 0;
-        return;
-    }
-    case WM_ERASEBKGND:
-        m.Result = 1;  // Paint fills the whole client area
-        return;
-    case WM_NCHITTEST:
+    if (m.Msg == WM_NCHITTEST) {
         m.Result = HTTRANSPARENT;
         return;
-    default:
-        break;
     }
-    TControl::WndProc(m);
+    TPaintedControl::WndProc(m);
 }

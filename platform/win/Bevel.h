@@ -5,14 +5,14 @@
 // parent hands it the mouse (its OnMouseMove, not the parent's, runs over
 // it; see WinControl.h).
 
-#include "platform/win/Control.h"
+#include "platform/win/PaintedControl.h"
 
 enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 const TEnumTypeInfo& BevelShapeTypeInfo();
 enum class TBevelStyle { bsLowered, bsRaised };
 const TEnumTypeInfo& BevelStyleTypeInfo();
 
-class TBevel : public TControl {
+class TBevel : public TPaintedControl {
     GLY_CLASS(TBevel)
 public:
     explicit TBevel(TComponent* owner);
@@ -23,12 +23,11 @@ public:
     void SetStyle(TBevelStyle value);
 
 protected:
-    void CreateParams(TCreateParams& params) const override;
     void WndProc(TMessage& message) override;
+    TColor BackgroundColor() const override { return Color(); }
+    void Paint(HDC dc, const TRect& client) override;
 
 private:
-    void Paint(HDC dc);
-
     TBevelShape shape_ = TBevelShape::bsBox;
     TBevelStyle style_ = TBevelStyle::bsLowered;
 };

@@ -41,12 +41,8 @@
 
 class TBitmapCanvas;
 
-class EInvalidGraphic : public Exception {
-    using Exception::Exception;
-};
-class EOutOfResources : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EInvalidGraphic, Exception);
+GLY_EXCEPTION(EOutOfResources, Exception);
 
 class TBitmap : public TPersistent {
     GLY_CLASS(TBitmap)

@@ -23,9 +23,7 @@
 
 class TBitmap;
 
-class EInvalidOperation : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EInvalidOperation, Exception);
 
 class TCanvas : public TPersistent {
     GLY_CLASS(TCanvas)

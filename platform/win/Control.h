@@ -141,9 +141,18 @@ protected:
     void SetText(const std::string& value);
 
     virtual void CreateParams(TCreateParams& params) const;
+    // Gives an existing window the style CreateParams asks for now, keeping
+    // whether it is shown and enabled: for the styles a standard control
+    // reads while it runs. Does nothing without a window.
+    void ApplyStyle();
     // Makes the window; containers then make their children's.
     virtual void CreateWnd();
     virtual void WndProc(TMessage& message);
+    // For a control that paints every pixel of its window itself, first
+    // thing in its WndProc: on WM_PAINT runs `paint` with the paint DC and
+    // the part of the client area to paint, and on WM_ERASEBKGND erases
+    // nothing. True when `message` was one of the two and has its answer.
+    bool PaintOwnWindow(TMessage& message, const std::function<void(HDC dc, const TRect& dirty)>& paint);
     // The window's default handling: the standard control's own procedure
     // for subclassed controls, DefWindowProcW for ours.
     void DefaultHandler(TMessage& message);

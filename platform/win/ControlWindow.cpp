@@ -180,6 +180,15 @@ void TControl::CreateParams(TCreateParams& params) const {
     params.classStyle = CS_DBLCLKS;
 }
 
+void TControl::ApplyStyle() {
+    if (!handle_) return;
+    TCreateParams params;
+    CreateParams(params);
+    HWND window = handle_.Get();
+    const LONG_PTR kept = ::GetWindowLongPtrW(window, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+    ::SetWindowLongPtrW(window, GWL_STYLE, LONG_PTR(params.style) | kept);
+}
+
 void TControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
@@ -211,6 +220,40 @@ void TControl::DefaultHandler(TMessage& m) {
         m.Result = intptr_t(::CallWindowProcW(reinterpret_cast<WNDPROC>(defProc_), window, m.Msg, m.WParam, m.LParam));
     else
         m.Result = intptr_t(::DefWindowProcW(window, m.Msg, m.WParam, m.LParam));
+}
+
+namespace {
+
+// BeginPaint and EndPaint as a pair, also when the painting raises.
+class TPaintScope {
+public:
+    explicit TPaintScope(HWND window) : window_(window) { ::BeginPaint(window_, &ps_); }
+    ~TPaintScope() { ::EndPaint(window_, &ps_); }
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+
+    HDC Dc() const noexcept { return ps_.hdc; }
+    TRect Dirty() const noexcept { return {ps_.rcPaint.left, ps_.rcPaint.top, ps_.rcPaint.right, ps_.rcPaint.bottom}; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
+};
+
+}  // namespace
+
+bool TControl::PaintOwnWindow(TMessage& m, const std::function<void(HDC dc, const TRect& dirty)>& paint) {
+    if (m.Msg == WM_ERASEBKGND) {
+        m.Result = 1;  // the painting covers it
+        return true;
+    }
+    if (m.Msg != WM_PAINT) return false;
+    {
+        const TPaintScope scope(handle_.Get());
+        paint(scope.Dc(), scope.Dirty());
+    }
+    m.Result = 0;
+    return true;
 }
 
 void TControl::WndProc(TMessage& m) {

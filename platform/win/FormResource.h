@@ -10,9 +10,7 @@
 #include "platform/core/Component.h"
 #include "platform/core/Exceptions.h"
 
-class EResNotFound : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EResNotFound, Exception);
 
 // The bytes of the executable's form resource for `className`; raises
 // EResNotFound ("Resource TMAINFORM not found") when there is none.

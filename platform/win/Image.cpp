@@ -16,7 +16,7 @@ const TClassInfo& TImage::StaticClass() {
     return info;
 }
 
-TImage::TImage(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 105, 105); }
+TImage::TImage(TComponent* owner) : TPaintedControl(owner) { SetBounds(0, 0, 105, 105); }
 
 void TImage::SetIcon(HICON icon) {
     TIconHandle copy;
@@ -46,40 +46,12 @@ void TImage::SetCenter(bool value) {
     Invalidate();
 }
 
-void TImage::CreateParams(TCreateParams& params) const {
-    TControl::CreateParams(params);
-    // A centred picture moves with the size: repaint all.
-    params.classStyle |= CS_HREDRAW | CS_VREDRAW;
-}
+TColor TImage::BackgroundColor() const { return Parent() ? Parent()->Color() : Color(); }
 
-void TImage::Paint(HDC dc) {
-    RECT r;
-    ::GetClientRect(WindowHandle(), &r);
-    // A picture has no background of its own.
-    TBrushHandle back(::CreateSolidBrush(ColorToRGB(Parent() ? Parent()->Color() : Color())));
-    ::FillRect(dc, &r, back.Get());
+void TImage::Paint(HDC dc, const TRect& client) {
     if (!icon_) return;
-    const int x = center_ ? (r.right - iconWidth_) / 2 : 0;
-    const int y = center_ ? (r.bottom - iconHeight_) / 2 : 0;
+    const int x = center_ ? (client.right - iconWidth_) / 2 : 0;
+    const int y = center_ ? (client.bottom - iconHeight_) / 2 : 0;
     // The icon's own size: no scaling.
     ::DrawIconEx(dc, x, y, icon_.Get(), iconWidth_, iconHeight_, 0, nullptr, DI_NORMAL);
-}
-
-void TImage::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(WindowHandle(), &ps);
-        Paint(dc);
-        ::EndPaint(WindowHandle(), &ps);
-        m.Result = 0;
-        return;
-    }
-    case WM_ERASEBKGND:
-        m.Result = 1;  // Paint covers every pixel
-        return;
-    default:
-        break;
-    }
-    TControl::WndProc(m);
 }

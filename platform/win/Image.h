@@ -3,10 +3,10 @@
 // Center, in the middle; the rest shows the parent's colour. The image keeps
 // a copy of the icon it is given.
 
-#include "platform/win/Control.h"
+#include "platform/win/PaintedControl.h"
 #include "platform/win/Handle.h"
 
-class TImage : public TControl {
+class TImage : public TPaintedControl {
     GLY_CLASS(TImage)
 public:
     explicit TImage(TComponent* owner);
@@ -20,12 +20,11 @@ public:
     void SetCenter(bool value);
 
 protected:
-    void CreateParams(TCreateParams& params) const override;
-    void WndProc(TMessage& message) override;
+    // A picture has no background of its own.
+    TColor BackgroundColor() const override;
+    void Paint(HDC dc, const TRect& client) override;
 
 private:
-    void Paint(HDC dc);
-
     TIconHandle icon_;
     int iconWidth_ = 0;
     int iconHeight_ = 0;

@@ -170,12 +170,7 @@ void TLabel::Loaded() {
 }
 
 void TLabel::StyleChanged() {
-    if (!HandleAllocated()) return;
-    TCreateParams params;
-    CreateParams(params);
-    HWND window = WindowHandle();
-    const LONG_PTR kept = ::GetWindowLongPtrW(window, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
-    ::SetWindowLongPtrW(window, GWL_STYLE, LONG_PTR(params.style) | kept);
+    ApplyStyle();
     Invalidate();
 }
 

@@ -114,9 +114,7 @@ private:
     std::vector<TMenuItem*> items_;
 };
 
-class EMenuError : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EMenuError, Exception);
 
 class TMenu : public TComponent {
     GLY_CLASS(TMenu)

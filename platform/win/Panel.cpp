@@ -1,6 +1,7 @@
 #include "platform/win/Panel.h"
 
 #include "platform/core/ClassBuilder.h"
+#include "platform/win/Edges.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
 
@@ -73,38 +74,30 @@ void TPanel::CreateParams(TCreateParams& params) const {
 namespace {
 
 // One bevel ring `width` pixels wide just inside `r`, which then shrinks.
-void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width) {
+void DrawBevel(HDC dc, TRect& r, TBevelCut cut, int width) {
     if (cut == TBevelCut::bvNone) return;
-    if (cut != TBevelCut::bvSpace) {
-        const COLORREF topLeft = ::GetSysColor(cut == TBevelCut::bvRaised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
-        const COLORREF bottomRight = ::GetSysColor(cut == TBevelCut::bvRaised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
-        for (int i = 0; i < width; ++i) {
-            auto fill = [dc](int l, int t, int rr, int b, COLORREF c) {
-                const RECT line{l, t, rr, b};
-                ::SetBkColor(dc, c);
-                ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
-            };
-            fill(r.left, r.top, r.right, r.top + 1, topLeft);
-            fill(r.left, r.top, r.left + 1, r.bottom, topLeft);
-            fill(r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
-            fill(r.right - 1, r.top, r.right, r.bottom, bottomRight);
-            ::InflateRect(&r, -1, -1);
-        }
-    } else {
-        ::InflateRect(&r, -width, -width);
+    if (cut == TBevelCut::bvSpace) {
+        r = {r.left + width, r.top + width, r.right - width, r.bottom - width};
+        return;
+    }
+    const COLORREF topLeft = ::GetSysColor(cut == TBevelCut::bvRaised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+    const COLORREF bottomRight = ::GetSysColor(cut == TBevelCut::bvRaised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+    for (int i = 0; i < width; ++i) {
+        DrawFrame(dc, r, topLeft, bottomRight);
+        r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     }
 }
 
 }  // namespace
 
-void TPanel::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(WindowHandle(), &ps);
-    RECT r;
-    ::GetClientRect(WindowHandle(), &r);
-    ::FillRect(dc, &r, Brush());
-    DrawBevel(dc, r, bevelOuter_, bevelWidth_);
-    DrawBevel(dc, r, bevelInner_, bevelWidth_);
+void TPanel::Paint(HDC dc) {
+    RECT client;
+    ::GetClientRect(WindowHandle(), &client);
+    ::FillRect(dc, &client, Brush());
+    TRect inside{client.left, client.top, client.right, client.bottom};
+    DrawBevel(dc, inside, bevelOuter_, bevelWidth_);
+    DrawBevel(dc, inside, bevelInner_, bevelWidth_);
+    RECT r{inside.left, inside.top, inside.right, inside.bottom};
     const std::wstring caption = Wide(Caption());
     if (!caption.empty()) {
         TSelectObject font(dc, Font()->Handle());
@@ -112,20 +105,9 @@ void TPanel::Paint() {
         ::SetTextColor(dc, ColorToRGB(Font()->Color()));
         ::DrawTextW(dc, caption.c_str(), int(caption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    ::EndPaint(WindowHandle(), &ps);
 }
 
 void TPanel::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_PAINT:
-        Paint();
-        m.Result = 0;
-        return;
-    case WM_ERASEBKGND:
-        m.Result = 1;  // Paint fills the whole client area
-        return;
-    default:
-        break;
-    }
+    if (PaintOwnWindow(m, [this](HDC dc, const TRect&) { Paint(dc); })) return;
     TWinControl::WndProc(m);
 }

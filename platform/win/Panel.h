@@ -27,7 +27,7 @@ protected:
     void AdjustClientRect(TRect& rect) override;
 
 private:
-    void Paint();
+    void Paint(HDC dc);
     void BevelsChanged();
 
     TBevelCut bevelInner_ = TBevelCut::bvNone;

@@ -10,6 +10,12 @@
 
 namespace {
 
+// Which step of a job Windows refused; only this file raises them.
+constexpr std::string_view kStartDocFailed = "The printer did not accept the document";
+constexpr std::string_view kStartPageFailed = "The printer could not start a new page";
+constexpr std::string_view kEndPageFailed = "The printer could not finish the page";
+constexpr std::string_view kEndDocFailed = "The printer could not finish the document";
+
 // The spooler calls this while it works on a page. The user interface goes
 // on meanwhile; nothing from there cancels the job. No exception may leave
 // a Win32 callback: the window procedures hand theirs to the general error
@@ -95,28 +101,28 @@ void TPrinter::BeginDoc() {
     printing_ = true;
     if (::StartDocW(dc, &info) <= 0) {
         printing_ = false;
-        throw EPrinter(std::string(errors::kStartDocFailed));
+        throw EPrinter(std::string(kStartDocFailed));
     }
     pageNumber_ = 1;
-    if (::StartPage(dc) <= 0) Fail(errors::kStartPageFailed);
+    if (::StartPage(dc) <= 0) Fail(kStartPageFailed);
 }
 
 void TPrinter::NewPage() {
     if (!printing_) throw EPrinter(std::string(errors::kNotPrinting));
     HDC dc = dc_.Get();
-    if (::EndPage(dc) <= 0) Fail(errors::kEndPageFailed);
+    if (::EndPage(dc) <= 0) Fail(kEndPageFailed);
     ++pageNumber_;
-    if (::StartPage(dc) <= 0) Fail(errors::kStartPageFailed);
+    if (::StartPage(dc) <= 0) Fail(kStartPageFailed);
 }
 
 void TPrinter::EndDoc() {
     if (!printing_) throw EPrinter(std::string(errors::kNotPrinting));
     HDC dc = dc_.Get();
-    if (::EndPage(dc) <= 0) Fail(errors::kEndPageFailed);
+    if (::EndPage(dc) <= 0) Fail(kEndPageFailed);
     const int ended = ::EndDoc(dc);
     printing_ = false;
     pageNumber_ = 0;
-    if (ended <= 0) throw EPrinter(std::string(errors::kEndDocFailed));
+    if (ended <= 0) throw EPrinter(std::string(kEndDocFailed));
 }
 
 void TPrinter::Abort() noexcept {

@@ -22,18 +22,12 @@
 #include "platform/win/Canvas.h"
 #include "platform/win/Handle.h"
 
-class EPrinter : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EPrinter, Exception);
 
 namespace errors {
 inline constexpr std::string_view kNoDefaultPrinter = "There is no default printer currently selected";
 inline constexpr std::string_view kPrintingInProgress = "Printing in progress";
 inline constexpr std::string_view kNotPrinting = "Printer is not currently printing";
-inline constexpr std::string_view kStartDocFailed = "The printer did not accept the document";
-inline constexpr std::string_view kStartPageFailed = "The printer could not start a new page";
-inline constexpr std::string_view kEndPageFailed = "The printer could not finish the page";
-inline constexpr std::string_view kEndDocFailed = "The printer could not finish the document";
 }  // namespace errors
 
 class TPrinter {

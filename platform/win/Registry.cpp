@@ -18,6 +18,11 @@ bool IsWindowsNTPlatform() noexcept {
 
 namespace {
 
+// '%s' is the value's name.
+constexpr std::string_view kRegInvalidDataType = "Invalid data type for '%s'";
+constexpr std::string_view kRegSetDataFailed = "Failed to set data for '%s'";
+constexpr std::string_view kRegGetDataFailed = "Failed to get data for '%s'";
+
 [[noreturn]] void Raise(std::string_view format, const std::string& name) {
     throw ERegistryException(FormatText(format, {name}));
 }
@@ -129,13 +134,13 @@ bool TRegistry::HasSubKeys() const {
 
 std::vector<uint8_t> TRegistry::ReadData(const std::string& name, uint32_t accepted, uint32_t alsoAccepted) const {
     uint32_t type = REG_NONE, size = 0;
-    if (!Query(name, &type, &size)) Raise(errors::kRegGetDataFailed, name);
-    if (type != accepted && type != alsoAccepted) Raise(errors::kRegInvalidDataType, name);
+    if (!Query(name, &type, &size)) Raise(kRegGetDataFailed, name);
+    if (type != accepted && type != alsoAccepted) Raise(kRegInvalidDataType, name);
     std::vector<uint8_t> data(size);
     DWORD got = size;
     const std::wstring w = Wide(name);
     if (::RegQueryValueExW(currentKey_.Get(), w.c_str(), nullptr, nullptr, data.data(), &got) != ERROR_SUCCESS)
-        Raise(errors::kRegGetDataFailed, name);
+        Raise(kRegGetDataFailed, name);
     data.resize(got);
     return data;
 }
@@ -153,19 +158,19 @@ int32_t TRegistry::ReadInteger(const std::string& name) const {
     const std::vector<uint8_t> data = ReadData(name, REG_DWORD, REG_DWORD);
     // A DWORD holds exactly 4 bytes; any other size is not a value of its
     // type, and taking part of it would make up a number.
-    if (data.size() != 4) Raise(errors::kRegGetDataFailed, name);
+    if (data.size() != 4) Raise(kRegGetDataFailed, name);
     return int32_t(uint32_t(data[0]) | uint32_t(data[1]) << 8 | uint32_t(data[2]) << 16 | uint32_t(data[3]) << 24);
 }
 
 int TRegistry::ReadBinaryData(const std::string& name, void* buffer, int bufSize) const {
     uint32_t type = REG_NONE, size = 0;
     if (!Query(name, &type, &size)) return 0;
-    if (type != REG_BINARY || bufSize < 0 || size > uint32_t(bufSize)) Raise(errors::kRegInvalidDataType, name);
+    if (type != REG_BINARY || bufSize < 0 || size > uint32_t(bufSize)) Raise(kRegInvalidDataType, name);
     DWORD got = size;
     const std::wstring w = Wide(name);
     if (::RegQueryValueExW(currentKey_.Get(), w.c_str(), nullptr, nullptr, static_cast<BYTE*>(buffer), &got) !=
         ERROR_SUCCESS)
-        Raise(errors::kRegGetDataFailed, name);
+        Raise(kRegGetDataFailed, name);
     return int(got);
 }
 
@@ -173,7 +178,7 @@ void TRegistry::WriteData(const std::string& name, uint32_t type, const void* da
     const std::wstring w = Wide(name);
     if (::RegSetValueExW(currentKey_.Get(), w.c_str(), 0, type, static_cast<const BYTE*>(data), DWORD(size)) !=
         ERROR_SUCCESS)
-        Raise(errors::kRegSetDataFailed, name);
+        Raise(kRegSetDataFailed, name);
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {

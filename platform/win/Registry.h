@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/core/Exceptions.h"
@@ -14,17 +13,10 @@
 
 class TStrings;
 
-// Raised by the typed reads and writes, with one of the texts below
-// ('%s' is the value name).
-class ERegistryException : public Exception {
-    using Exception::Exception;
-};
-
-namespace errors {
-inline constexpr std::string_view kRegInvalidDataType = "Invalid data type for '%s'";
-inline constexpr std::string_view kRegSetDataFailed = "Failed to set data for '%s'";
-inline constexpr std::string_view kRegGetDataFailed = "Failed to get data for '%s'";
-}  // namespace errors
+// Raised by the typed reads and writes, naming the value: "Invalid data
+// type for '<name>'", "Failed to get data for '<name>'" or "Failed to set
+// data for '<name>'".
+GLY_EXCEPTION(ERegistryException, Exception);
 
 // The two predefined roots the settings use, with the values <windows.h>
 // gives HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE (sign-extended on 64 bits).

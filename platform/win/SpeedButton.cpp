@@ -222,14 +222,8 @@ void TSpeedButton::MouseButtonUp(TMouseButton button, uintptr_t wParam, intptr_t
 }
 
 void TSpeedButton::WndProc(TMessage& m) {
+    if (PaintOwnWindow(m, [this](HDC dc, const TRect&) { Paint(dc); })) return;
     switch (m.Msg) {
-    case WM_PAINT:
-        Paint();
-        m.Result = 0;
-        return;
-    case WM_ERASEBKGND:
-        m.Result = 1;  // Paint covers every pixel
-        return;
     case WM_SETFOCUS:
         // Never keeps the focus: it goes back where it came from.
         if (m.WParam) ::SetFocus(reinterpret_cast<HWND>(m.WParam));

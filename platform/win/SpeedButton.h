@@ -75,7 +75,7 @@ protected:
     void FontChanged() override;
 
 private:
-    void Paint();
+    void Paint(HDC dc);
     void DrawFace(TCanvas& canvas, const TRect& client);
     void DrawContent(TCanvas& canvas, const TRect& client, int offset);
     void UpdateAccessibleText();

@@ -5,25 +5,12 @@
 
 #include "platform/win/Bitmap.h"
 #include "platform/win/Canvas.h"
+#include "platform/win/Edges.h"
 #include "platform/win/SpeedButton.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
 
 namespace {
-
-// A one-pixel frame: `topLeft` on the top and left edges, `bottomRight` on
-// the others.
-void Frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
-    auto fill = [dc](LONG l, LONG t, LONG rr, LONG b, COLORREF c) {
-        const RECT line{l, t, rr, b};
-        ::SetBkColor(dc, c);
-        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
-    };
-    fill(r.left, r.top, r.right, r.top + 1, topLeft);
-    fill(r.left, r.top, r.left + 1, r.bottom, topLeft);
-    fill(r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
-    fill(r.right - 1, r.top, r.right, r.bottom, bottomRight);
-}
 
 COLORREF Mix(COLORREF a, COLORREF b) {
     return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
@@ -47,39 +34,32 @@ std::pair<int, int> PlaceAlong(int extent, int glyph, int text, int margin, int 
 
 }  // namespace
 
-void TSpeedButton::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(WindowHandle(), &ps);
+void TSpeedButton::Paint(HDC dc) {
     RECT r;
     ::GetClientRect(WindowHandle(), &r);
-    {
-        TCanvas canvas(dc);
-        const TRect client{r.left, r.top, r.right, r.bottom};
-        DrawFace(canvas, client);
-        const bool sunk = (pressed_ || down_) && Enabled();
-        DrawContent(canvas, client, sunk ? 1 : 0);
-    }
-    ::EndPaint(WindowHandle(), &ps);
+    TCanvas canvas(dc);
+    const TRect client{r.left, r.top, r.right, r.bottom};
+    DrawFace(canvas, client);
+    const bool sunk = (pressed_ || down_) && Enabled();
+    DrawContent(canvas, client, sunk ? 1 : 0);
 }
 
 void TSpeedButton::DrawFace(TCanvas& canvas, const TRect& client) {
     HDC dc = canvas.Handle();
-    const RECT r{client.left, client.top, client.right, client.bottom};
     const COLORREF face = ColorToRGB(Color());
     const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     const bool enabled = Enabled();
     // A button that stays down (not merely held) shows a lighter face.
     const bool latched = down_ && !pressed_;
-    ::SetBkColor(dc, latched ? Mix(face, light) : face);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    FillSolid(dc, client, latched ? Mix(face, light) : face);
     if (flat_) {
         if ((pressed_ || down_) && enabled)
-            Frame(dc, r, shadow, light);
+            DrawFrame(dc, client, shadow, light);
         else if (down_ || (hot_ && enabled))
-            Frame(dc, r, light, shadow);
+            DrawFrame(dc, client, light, shadow);
     } else {
-        RECT edge = r;
+        RECT edge{client.left, client.top, client.right, client.bottom};
         ::DrawEdge(dc, &edge, (pressed_ || down_) && enabled ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     }
 }

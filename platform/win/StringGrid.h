@@ -56,9 +56,7 @@ struct TGridRect {
     friend bool operator==(const TGridRect&, const TGridRect&) = default;
 };
 
-class EInvalidGridOperation : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EInvalidGridOperation, Exception);
 
 using TSelectCellEvent = TEvent<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 
@@ -153,7 +151,7 @@ private:
     // after the shape changed, and shows the change.
     void ShapeChanged();
 
-    void Paint();
+    void Paint(HDC dc, const TRect& dirty);
     void PaintCell(TCanvas& canvas, int col, int row, const TRect& rect, bool selected);
     void InvalidateCell(int col, int row);
     void InvalidateSelection();

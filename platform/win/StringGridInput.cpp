@@ -128,14 +128,8 @@ void TStringGrid::Scroll(bool vertical, int code) {
 }
 
 void TStringGrid::WndProc(TMessage& m) {
+    if (PaintOwnWindow(m, [this](HDC dc, const TRect& dirty) { Paint(dc, dirty); })) return;
     switch (m.Msg) {
-    case WM_PAINT:
-        Paint();
-        m.Result = 0;
-        return;
-    case WM_ERASEBKGND:
-        m.Result = 1;  // Paint covers every pixel
-        return;
     case WM_GETDLGCODE:
         // The arrows move between cells; Enter and Esc stay with the form
         // (its default and cancel buttons), and Tab too unless goTabs.

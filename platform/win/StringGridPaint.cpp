@@ -14,7 +14,7 @@ namespace {
 constexpr TColor kLineColor = clSilver;
 constexpr TColor kFixedLineColor = clBtnShadow;
 
-bool Intersects(const TRect& a, const RECT& b) {
+bool Intersects(const TRect& a, const TRect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
@@ -53,51 +53,46 @@ void TStringGrid::PaintCell(TCanvas& canvas, int col, int row, const TRect& rect
     canvas.TextRect(rect, rect.left + 2, rect.top + 2, Cells(col, row));
 }
 
-void TStringGrid::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(WindowHandle(), &ps);
-    {
-        TCanvas canvas(dc);
-        canvas.Font()->Assign(*Font());
-        const int width = ClientWidth(), height = ClientHeight();
-        const TGridRect sel = Selection();
-        const bool focused = Focused();
-        int bottom = 0, right = 0;  // the extent of the cells and lines drawn
-        auto lines = [&](bool fixed, bool vertical) {
-            return Wants(fixed ? (vertical ? TGridOption::goFixedVertLine : TGridOption::goFixedHorzLine)
-                               : (vertical ? TGridOption::goVertLine : TGridOption::goHorzLine));
-        };
-        for (int row = 0; row < rowCount_; ++row) {
-            const int y = RowTop(row);
-            if (y < 0) continue;
-            if (y >= height) break;
-            for (int col = 0; col < colCount_; ++col) {
-                const int x = ColLeft(col);
-                if (x < 0) continue;
-                if (x >= width) break;
-                const bool fixed = col < fixedCols_ || row < fixedRows_;
-                const TRect cell{x, y, x + colWidth_, y + rowHeight_};
-                // The cell with the lines that close it on the right and below.
-                const TRect whole{x, y, cell.right + lineWidth_, cell.bottom + lineWidth_};
-                right = std::max(right, whole.right);
-                bottom = std::max(bottom, whole.bottom);
-                if (!Intersects(whole, ps.rcPaint)) continue;
-                const bool selected =
-                    !fixed && col >= sel.left && col <= sel.right && row >= sel.top && row <= sel.bottom;
-                PaintCell(canvas, col, row, cell, selected);
-                if (focused && col == col_ && row == row_) canvas.DrawFocusRect(cell);
-                if (lineWidth_ <= 0) continue;
-                const TColor lineColor = fixed ? kFixedLineColor : kLineColor;
-                canvas.Brush()->SetColor(lines(fixed, true) ? lineColor : Color());
-                canvas.FillRect({cell.right, y, whole.right, whole.bottom});
-                canvas.Brush()->SetColor(lines(fixed, false) ? lineColor : Color());
-                canvas.FillRect({x, cell.bottom, cell.right, whole.bottom});
-            }
+void TStringGrid::Paint(HDC dc, const TRect& dirty) {
+    TCanvas canvas(dc);
+    canvas.Font()->Assign(*Font());
+    const int width = ClientWidth(), height = ClientHeight();
+    const TGridRect sel = Selection();
+    const bool focused = Focused();
+    int bottom = 0, right = 0;  // the extent of the cells and lines drawn
+    auto lines = [&](bool fixed, bool vertical) {
+        return Wants(fixed ? (vertical ? TGridOption::goFixedVertLine : TGridOption::goFixedHorzLine)
+                           : (vertical ? TGridOption::goVertLine : TGridOption::goHorzLine));
+    };
+    for (int row = 0; row < rowCount_; ++row) {
+        const int y = RowTop(row);
+        if (y < 0) continue;
+        if (y >= height) break;
+        for (int col = 0; col < colCount_; ++col) {
+            const int x = ColLeft(col);
+            if (x < 0) continue;
+            if (x >= width) break;
+            const bool fixed = col < fixedCols_ || row < fixedRows_;
+            const TRect cell{x, y, x + colWidth_, y + rowHeight_};
+            // The cell with the lines that close it on the right and below.
+            const TRect whole{x, y, cell.right + lineWidth_, cell.bottom + lineWidth_};
+            right = std::max(right, whole.right);
+            bottom = std::max(bottom, whole.bottom);
+            if (!Intersects(whole, dirty)) continue;
+            const bool selected =
+                !fixed && col >= sel.left && col <= sel.right && row >= sel.top && row <= sel.bottom;
+            PaintCell(canvas, col, row, cell, selected);
+            if (focused && col == col_ && row == row_) canvas.DrawFocusRect(cell);
+            if (lineWidth_ <= 0) continue;
+            const TColor lineColor = fixed ? kFixedLineColor : kLineColor;
+            canvas.Brush()->SetColor(lines(fixed, true) ? lineColor : Color());
+            canvas.FillRect({cell.right, y, whole.right, whole.bottom});
+            canvas.Brush()->SetColor(lines(fixed, false) ? lineColor : Color());
+            canvas.FillRect({x, cell.bottom, cell.right, whole.bottom});
         }
-        // What no cell covers shows the grid's colour.
-        canvas.Brush()->SetColor(Color());
-        if (right < width) canvas.FillRect({right, 0, width, height});
-        if (bottom < height) canvas.FillRect({0, bottom, std::min(right, width), height});
     }
-    ::EndPaint(WindowHandle(), &ps);
+    // What no cell covers shows the grid's colour.
+    canvas.Brush()->SetColor(Color());
+    if (right < width) canvas.FillRect({right, 0, width, height});
+    if (bottom < height) canvas.FillRect({0, bottom, std::min(right, width), height});
 }

@@ -42,9 +42,7 @@
 #include "platform/core/Rtti.h"
 #include "platform/win/Handle.h"
 
-class EThreadError : public Exception {
-    using Exception::Exception;
-};
+GLY_EXCEPTION(EThreadError, Exception);
 
 // Makes the hidden window that serves hand-offs, on the calling thread.
 void InitThreadSync();

@@ -154,11 +154,7 @@ void TUpDown::SetOrientation(TUDOrientation value) {
 
 void TUpDown::StyleChanged() {
     if (!HandleAllocated()) return;
-    TCreateParams params;
-    CreateParams(params);
-    HWND window = WindowHandle();
-    const LONG_PTR kept = ::GetWindowLongPtrW(window, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
-    ::SetWindowLongPtrW(window, GWL_STYLE, LONG_PTR(params.style) | kept);
+    ApplyStyle();
     // The buddy's key handling is set up when the buddy is given.
     ApplyBuddy();
 }
