@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <exception>
-#include <thread>
 #include <utility>
 
 #include "platform/win/Application.h"
@@ -62,16 +60,6 @@ bool RunAbout(const TAboutTexts& texts, const std::function<void(TAboutDlg&)>& s
         ADD_FAILURE() << "the About box never showed";
     }
     return result;
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    for (;;) {
-        Application->ProcessMessages();
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() > limit) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
 }
 
 void MovePointerTo(const TControl& control) { MovePointerTo(control, control.Width() / 2, control.Height() / 2); }

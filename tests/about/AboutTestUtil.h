@@ -8,6 +8,7 @@
 
 #include "about/AboutDlg.h"
 #include "platform/win/WinTypes.h"
+#include "tests/support/PumpUntil.h"
 
 struct TAboutTexts {
     std::string name = "Glyphora";
@@ -23,10 +24,6 @@ struct TAboutTexts {
 // check in the script failed and the box is still up, it is closed so that
 // the run goes on. Returns what ShowAboutDlg returned.
 bool RunAbout(const TAboutTexts& texts, const std::function<void(TAboutDlg&)>& script);
-
-// Handles messages until `done` holds or a generous limit has passed; true
-// when it held.
-bool PumpUntil(const std::function<bool()>& done);
 
 // The mouse pointer moved onto a client point of the control (its middle
 // when no point is given), as real input that the system hit-tests.

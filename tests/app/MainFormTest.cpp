@@ -1,28 +1,18 @@
 // The main window as its form file describes it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 #include "app/AppMainForm.h"
 #include "platform/win/Application.h"
 #include "platform/win/Win32.h"
-#include "tests/app/StoredState.h"
+#include "tests/app/MainFormFile.h"
+#include "tests/support/StoredState.h"
 
 namespace {
-
-std::vector<uint8_t> ReadMainFormFile() {
-    const char* source = std::getenv("GLYPHORA_SOURCE_DIR");
-    if (!source) return {};
-    std::ifstream in(std::string(source) + "/app/MainForm.dfm", std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class MainFormFile : public testing::Test {
 protected:
     void SetUp() override {
-        const std::vector<uint8_t> data = ReadMainFormFile();
+        const std::vector<uint8_t> data = ReadMainForm();
         ASSERT_FALSE(data.empty()) << "GLYPHORA_SOURCE_DIR must name the source tree (scripts/test sets it)";
         ForgetStoredState();
         form = Application->CreateFormFrom<TMainForm>(data);

@@ -5,33 +5,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AppMainForm.h"
-#include "app/FontFamilies.h"
 #include "platform/win/Application.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
-#include "tests/app/StoredState.h"
+#include "tests/app/MainFormFile.h"
 #include "tests/psetting/RegistryTestKey.h"
+#include "tests/support/Families.h"
+#include "tests/support/StoredState.h"
 
 namespace {
 
 constexpr const char* kFormKey = "Software\\Orlenka\\Glyphora\\2.10\\MainForm";
 constexpr const char* kAppKey = "Software\\Orlenka\\Glyphora\\2.10\\AppSettings";
 constexpr const char* kInitialMemo = "(sem napište jakýkoliv text, který se zobrazí vybraným písmem)";
-
-std::vector<uint8_t> ReadMainForm() {
-    const char* source = std::getenv("GLYPHORA_SOURCE_DIR");
-    if (!source) return {};
-    std::ifstream in(std::string(source) + "/app/MainForm.dfm", std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void Plant(const char* key, const std::string& name, DWORD type, const std::vector<uint8_t>& bytes) {
     regtest::RawSet(key, name, type, bytes);
@@ -63,7 +54,9 @@ protected:
         TComponent::Free(form);
         form = nullptr;
     }
-    int Families() const { return static_cast<int>(FontFamilies().size()); }
+    int Families() const { return static_cast<int>(expected.size()); }
+    // What the font list holds, from the test's own enumeration.
+    const std::vector<std::string> expected = InstalledFamilies();
     std::string FamilyPanel() const { return form->StatusBar->Panels()->Items(2)->Text(); }
 
     TMainForm* form = nullptr;
@@ -146,7 +139,7 @@ TEST_F(PersistedState, StoredChoicesComeBackBeforeTheWindowShows) {
     EXPECT_FALSE(form->BitmapperRunning());
     // FormCreate applied the four named values, then the views followed them.
     EXPECT_EQ(form->FontList->ItemIndex(), last);
-    EXPECT_EQ(FamilyPanel(), FontFamilies().back());
+    EXPECT_EQ(FamilyPanel(), expected.back());
     EXPECT_EQ(form->TestGrid->Row(), 3);
     EXPECT_EQ(form->TestGrid->Col(), 5);
     EXPECT_EQ(form->DecLabel->Caption(), "85");  // (3 + 2) * 16 + 5
@@ -181,7 +174,7 @@ TEST_F(PersistedState, OutOfRangeOrUnreadableValuesNeverStopTheStart) {
         Plant(kAppKey, "TestMemo.Text", c.memo.type, c.memo.bytes);
         Create();
         EXPECT_EQ(form->FontList->ItemIndex(), c.selected);
-        EXPECT_EQ(FamilyPanel(), c.selected < 0 ? "" : FontFamilies()[size_t(c.selected)]);
+        EXPECT_EQ(FamilyPanel(), c.selected < 0 ? "" : expected[size_t(c.selected)]);
         EXPECT_EQ(form->TestGrid->Row(), c.gridRow);
         EXPECT_EQ(form->TestGrid->Col(), c.gridCol);
         EXPECT_EQ(form->DecLabel->Caption(), c.dec);

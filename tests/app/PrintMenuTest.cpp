@@ -3,24 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 #include "app/AppMainForm.h"
 #include "platform/win/Application.h"
+#include "tests/app/MainFormFile.h"
 
 namespace {
 
-std::vector<uint8_t> MainFormData() {
-    const char* source = std::getenv("GLYPHORA_SOURCE_DIR");
-    if (!source) return {};
-    std::ifstream in(std::string(source) + "/app/MainForm.dfm", std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(PrintMenu, HasTheThreePrintoutsWithTheirAccessKeysAndTheButtonOpensIt) {
-    const auto data = MainFormData();
+    const auto data = ReadMainForm();
     ASSERT_FALSE(data.empty()) << "GLYPHORA_SOURCE_DIR must name the source tree";
     TMainForm* form = Application->CreateFormFrom<TMainForm>(data);
     ASSERT_NE(form->PrintPopup, nullptr);

@@ -6,36 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/Driver.h"
-#include "tests/e2e/FreshStart.h"
+#include "tests/e2e/MainWindow.h"
+#include "tests/support/StoredState.h"
 
 namespace {
-
-struct TFound {
-    DWORD pid;
-    const char* title;
-    HWND window;
-};
-
-BOOL CALLBACK FindTitled(HWND w, LPARAM lp) {
-    auto* f = reinterpret_cast<TFound*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(w, &pid);
-    if (pid != f->pid || !::IsWindowVisible(w) || TextOf(w) != f->title) return TRUE;
-    f->window = w;
-    return FALSE;
-}
 
 BOOL CALLBACK Collect(HWND w, LPARAM lp) {
     reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
     return TRUE;
-}
-
-// The program's visible top-level window titled exactly `title`, or null.
-HWND ProgramWindow(HANDLE process, const char* title) {
-    TFound found{::GetProcessId(process), title, nullptr};
-    ::EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&found));
-    return found.window;
 }
 
 std::vector<std::string> ChildTexts(HWND parent) {
@@ -58,15 +36,11 @@ TEST(AboutBox, TheAboutButtonOpensTheCompactBoxModallyAndEscClosesIt) {
     ASSERT_NE(program.Main(), nullptr);
     HWND button = program.ChildWithText("O aplikaci...");
     ASSERT_NE(button, nullptr);
-    RECT r{};
-    ::GetClientRect(button, &r);
-    const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
     // Posted: the click runs the box's own message loop until the box ends.
-    ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    ::PostMessageW(button, WM_LBUTTONUP, 0, centre);
+    Click(button);
 
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = ProgramWindow(program.Process(), "O aplikaci")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (box = program.TopLevelTitled("O aplikaci")) != nullptr; }));
     RECT client{};
     ::GetClientRect(box, &client);
     EXPECT_EQ(client.right, 296);
@@ -82,8 +56,7 @@ TEST(AboutBox, TheAboutButtonOpensTheCompactBoxModallyAndEscClosesIt) {
     ASSERT_NE(gui.hwndFocus, nullptr);
     EXPECT_EQ(TextOf(gui.hwndFocus), "OK");
 
-    ::PostMessageW(gui.hwndFocus, WM_KEYDOWN, VK_ESCAPE, 1);
-    ::PostMessageW(gui.hwndFocus, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    PressKey(gui.hwndFocus, VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(program.Main()) != FALSE; }));
     EXPECT_TRUE(program.Running());

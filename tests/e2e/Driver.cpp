@@ -17,20 +17,29 @@ std::wstring ProgramPath() {
     return L"Z:" + Wide(std::string(build) + "/app/Glyphora.exe");
 }
 
-struct Search {
+struct TTopLevels {
     DWORD pid;
-    HWND found;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindMain(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<TTopLevels*>(lp);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == s->pid && ::IsWindowVisible(hwnd) && TextOf(hwnd) == "Glyphora") {
-        s->found = hwnd;
-        return FALSE;
-    }
+    if (pid == s->pid && ::IsWindowVisible(hwnd)) s->found.push_back(hwnd);
     return TRUE;
+}
+
+std::vector<HWND> VisibleTopLevels(DWORD pid) {
+    TTopLevels s{pid, {}};
+    ::EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND TitledAmong(const std::vector<HWND>& windows, const std::string& title) {
+    for (HWND h : windows)
+        if (TextOf(h) == title) return h;
+    return nullptr;
 }
 
 // Visible top-level windows titled Glyphora.
@@ -68,12 +77,7 @@ TProgram::TProgram() {
     si.cb = sizeof si;
     if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_))
         throw std::runtime_error("Glyphora.exe could not be started");
-    Search s{process_.dwProcessId, nullptr};
-    WaitFor([&] {
-        ::EnumWindows(&FindMain, reinterpret_cast<LPARAM>(&s));
-        return s.found != nullptr;
-    });
-    main_ = s.found;
+    WaitFor([&] { return (main_ = TitledAmong(VisibleTopLevels(process_.dwProcessId), "Glyphora")) != nullptr; });
 }
 
 TProgram::TProgram(const std::string& unixEnvironment) {
@@ -127,6 +131,19 @@ std::vector<HWND> TProgram::Children() const {
     std::vector<HWND> all;
     if (main_) ::EnumChildWindows(main_, &Collect, reinterpret_cast<LPARAM>(&all));
     return all;
+}
+
+std::vector<HWND> TProgram::TopLevels() const { return VisibleTopLevels(process_.dwProcessId); }
+
+HWND TProgram::TopLevelTitled(const std::string& title) const { return TitledAmong(TopLevels(), title); }
+
+HWND TProgram::TopLevelOfClass(const wchar_t* className) const {
+    for (HWND h : TopLevels()) {
+        wchar_t cls[128] = {};
+        ::GetClassNameW(h, cls, 128);
+        if (_wcsicmp(cls, className) == 0) return h;
+    }
+    return nullptr;
 }
 
 HWND TProgram::Child(const wchar_t* className, int nth) const {

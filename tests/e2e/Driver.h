@@ -27,6 +27,12 @@ public:
     // The descendant whose window text is exactly `text`.
     HWND ChildWithText(const std::string& text) const;
     std::vector<HWND> Children() const;
+    // The program's visible top-level windows (its main window, boxes,
+    // menus), and the first of them titled exactly `title` or of the window
+    // class `className`; null when none shows.
+    std::vector<HWND> TopLevels() const;
+    HWND TopLevelTitled(const std::string& title) const;
+    HWND TopLevelOfClass(const wchar_t* className) const;
 
     // Closes the main window as a user's close does; the exit code, or -1
     // when the program did not end in time.

@@ -40,25 +40,6 @@ TGdiObjects BackTo(const TMainWindow& w, const TGdiObjects& before) {
     return now;
 }
 
-HWND ProgramWindowTitled(DWORD pid, const std::string& title) {
-    struct TFind {
-        DWORD pid;
-        const std::string& title;
-        HWND found;
-    } find{pid, title, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-            auto* f = reinterpret_cast<TFind*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(h, &owner);
-            if (owner != f->pid || !::IsWindowVisible(h) || TextOf(h) != f->title) return TRUE;
-            f->found = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.found;
-}
-
 class GdiObjects : public Persistence {};
 
 TEST_F(GdiObjects, ComeBackToTheirCountAfterEveryKindOfRepeatedAction) {
@@ -70,7 +51,6 @@ TEST_F(GdiObjects, ComeBackToTheirCountAfterEveryKindOfRepeatedAction) {
     // does not depend on how far the walk has got.
     ::PostMessageW(w.cache, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(w.cache, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
-    const DWORD pid = ::GetProcessId(program.Process());
 
     const auto phase = [&](const char* name, int times, const std::function<void(int)>& action) {
         action(0);  // a first time may make objects that are kept for good
@@ -109,7 +89,7 @@ TEST_F(GdiObjects, ComeBackToTheirCountAfterEveryKindOfRepeatedAction) {
     phase("About boxes", 20, [&](int) {
         Click(about);
         HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = ProgramWindowTitled(pid, "O aplikaci")) != nullptr; }));
+        ASSERT_TRUE(WaitFor([&] { return (box = program.TopLevelTitled("O aplikaci")) != nullptr; }));
         ::PostMessageW(box, WM_CLOSE, 0, 0);
         ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box) && ::IsWindowEnabled(w.main); }));
     });

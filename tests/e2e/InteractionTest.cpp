@@ -3,32 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/win/WinText.h"
-#include "tests/e2e/Driver.h"
-#include "tests/e2e/FreshStart.h"
+#include "tests/e2e/MainWindow.h"
+#include "tests/support/Families.h"
+#include "tests/support/StoredState.h"
 
 namespace {
-
-void Click(HWND target) {
-    RECT r{};
-    ::GetClientRect(target, &r);
-    const LPARAM centre = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
-    ::PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    ::PostMessageW(target, WM_LBUTTONUP, 0, centre);
-}
-
-void PressKey(HWND target, WPARAM key) {
-    ::PostMessageW(target, WM_KEYDOWN, key, 1);
-    ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
-
-// Replaces the edit's text by typing, as a user would. Everything is posted,
-// so it keeps its order with the keys posted before and after it (a sent
-// WM_SETTEXT would overtake keys still waiting in the queue).
-void TypeText(HWND edit, const wchar_t* text) {
-    ::PostMessageW(edit, EM_SETSEL, 0, -1);
-    for (const wchar_t* c = text; *c; ++c) ::PostMessageW(edit, WM_CHAR, WPARAM(*c), 1);
-}
 
 std::string ClipboardByte() {
     if (!::OpenClipboard(nullptr)) return "(busy)";
@@ -43,19 +26,51 @@ std::string ClipboardByte() {
     return out;
 }
 
-TEST(Interaction, TogglesAndTheCacheOptionDuringTheWalkLeaveTheProgramResponsive) {
+// Where the memo lays out its character `index`, from its left edge to the
+// right, in its own client coordinates: the widths of the characters before
+// it, in the memo's font, as the memo measures them.
+int MemoX(HWND memo, int index) { return short(LOWORD(::SendMessageW(memo, EM_POSFROMCHAR, index, 0))); }
+
+TEST(Interaction, ThreeBoldClicksLeaveTheSampleInBoldAndTheProgramResponsive) {
     ForgetStoredState();
     TProgram program;
     ASSERT_NE(program.Main(), nullptr);
-    HWND bold = program.ChildWithText("Tučné");
-    HWND check = program.ChildWithText("&Načítat písma dopředu");
-    ASSERT_NE(bold, nullptr);
-    ASSERT_NE(check, nullptr);
-    for (int i = 0; i < 3; ++i) Click(bold);
-    ::PostMessageW(check, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(check, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
-    ::PostMessageW(check, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    const TMainWindow w(program);
+    ASSERT_TRUE(w.Complete());
+    // The sample text's first word at the memo's 16 points: its width in the
+    // memo tells the weight. A word, for the memo breaks lines only between
+    // words, and differently by weight. The family is one of the list that
+    // is wider in bold, written across (not an '@' face, set for vertical
+    // text, which the memo lays out otherwise).
+    const std::wstring text = Wide(TextOf(w.memo));
+    const int length = int(text.find(L' '));
+    ASSERT_GT(length, 0) << "the sample text has no first word";
+    const std::wstring word = text.substr(0, size_t(length));
+    const std::vector<std::string> families = InstalledFamilies();
+    int row = -1, regular = 0, bold = 0;
+    for (size_t i = 1; i < families.size() && row < 0; ++i) {
+        const std::string face = FaceOfEntry(families[i]);
+        regular = TextWidthOnScreen(face, 16, false, word);
+        bold = TextWidthOnScreen(face, 16, true, word);
+        if (face[0] != '@' && bold != regular) row = int(i);
+    }
+    ASSERT_GT(row, 0) << "no family here is wider in bold";
+    ::SendMessageW(w.list, LB_SETCURSEL, WPARAM(row - 1), 0);
+    PressKey(w.list, VK_DOWN);
+    ASSERT_TRUE(WaitFor([&] { return w.FamilyPanel() == families[size_t(row)]; }));
+    const auto sampleWidth = [&] { return MemoX(w.memo, length) - MemoX(w.memo, 0); };
+    ASSERT_TRUE(WaitFor([&] { return sampleWidth() == regular; }))
+        << sampleWidth() << " != " << regular << " in " << families[size_t(row)];
+
+    // Bold on, off and on again: each click starts the preview walk over.
+    for (int i = 0; i < 3; ++i) Click(w.bold);
+    EXPECT_TRUE(WaitFor([&] { return sampleWidth() == bold; }))
+        << sampleWidth() << ", not the bold " << bold << " (regular " << regular << ")";
+    ::PostMessageW(w.cache, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(w.cache, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+    ::PostMessageW(w.cache, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(w.cache, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    EXPECT_EQ(sampleWidth(), bold);
     // Closing in the middle of a new walk ends promptly and cleanly.
     EXPECT_EQ(program.Close(), 0);
 }

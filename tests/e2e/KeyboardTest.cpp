@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "tests/e2e/Driver.h"
-#include "tests/e2e/FreshStart.h"
 #include "tests/e2e/MainWindow.h"
 #include "tests/e2e/RealInput.h"
+#include "tests/support/StoredState.h"
 
 namespace {
 

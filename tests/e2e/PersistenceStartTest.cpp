@@ -36,26 +36,15 @@ TView DesignView(const TMainWindow& w, POINT at, int selected) {
     return v;
 }
 
-struct TFind {
-    DWORD pid;
-    int dialogs;
-};
-
-BOOL CALLBACK CountDialog(HWND h, LPARAM lp) {
-    auto* f = reinterpret_cast<TFind*>(lp);
-    DWORD pid = 0;
-    wchar_t cls[16] = {};
-    ::GetWindowThreadProcessId(h, &pid);
-    ::GetClassNameW(h, cls, 16);
-    if (pid == f->pid && ::IsWindowVisible(h) && wcscmp(cls, L"#32770") == 0) ++f->dialogs;
-    return TRUE;
-}
-
 // Message boxes of the program that are showing (its error handler's).
 int ShownDialogs(const TProgram& program) {
-    TFind find{::GetProcessId(program.Process()), 0};
-    ::EnumWindows(&CountDialog, reinterpret_cast<LPARAM>(&find));
-    return find.dialogs;
+    int dialogs = 0;
+    for (HWND h : program.TopLevels()) {
+        wchar_t cls[16] = {};
+        ::GetClassNameW(h, cls, 16);
+        if (wcscmp(cls, L"#32770") == 0) ++dialogs;
+    }
+    return dialogs;
 }
 
 TEST_F(Persistence, FirstRunShowsTheDesignValuesAndItsCloseStoresExactlyTheLayout) {

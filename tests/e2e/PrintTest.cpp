@@ -10,51 +10,13 @@
 #include <optional>
 
 #include "platform/win/WinText.h"
-#include "tests/e2e/Driver.h"
-#include "tests/e2e/FreshStart.h"
+#include "tests/e2e/MainWindow.h"
 #include "tests/e2e/Pdf.h"
+#include "tests/support/StoredState.h"
 
 namespace {
 
 constexpr double kPointsPerPixel = 72.0 / 300.0;  // the test printer prints at 300 dpi
-
-void PressKey(HWND target, WPARAM key) {
-    ::PostMessageW(target, WM_KEYDOWN, key, 1);
-    ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
-
-std::string ListText(HWND list, int index) {
-    const LRESULT n = ::SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    std::wstring buf(static_cast<size_t>(n < 0 ? 0 : n) + 1, L'\0');
-    ::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buf.data()));
-    return Utf8(buf.c_str());
-}
-
-struct TopLevelSearch {
-    DWORD pid;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<TopLevelSearch*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(hwnd, cls, 64);
-    if (pid == s->pid && ::IsWindowVisible(hwnd) && wcscmp(cls, s->className) == 0) {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible top-level window of that class in the program, or null.
-HWND TopLevel(const TProgram& program, const wchar_t* className) {
-    TopLevelSearch s{::GetProcessId(program.Process()), className, nullptr};
-    ::EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
 
 // Releases a mouse button on the Print button and waits for the menu.
 HWND OpenPrintMenu(const TProgram& program, HWND button, bool right) {
@@ -62,23 +24,14 @@ HWND OpenPrintMenu(const TProgram& program, HWND button, bool right) {
     ::PostMessageW(button, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
     ::PostMessageW(button, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
     HWND menu = nullptr;
-    WaitFor([&] { return (menu = TopLevel(program, L"#32768")) != nullptr; });
+    WaitFor([&] { return (menu = program.TopLevelOfClass(L"#32768")) != nullptr; });
     return menu;
 }
 
 // Chooses a menu item by its access key and waits for the menu to go.
 void Choose(const TProgram& program, HWND menu, wchar_t key) {
     ::PostMessageW(menu, WM_CHAR, key, 0);
-    WaitFor([&] { return TopLevel(program, L"#32768") == nullptr; });
-}
-
-HWND Memo(const TProgram& program) {
-    for (HWND h : program.Children()) {
-        wchar_t cls[32] = {};
-        ::GetClassNameW(h, cls, 32);
-        if (_wcsicmp(cls, L"Edit") == 0 && (::GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE)) return h;
-    }
-    return nullptr;
+    WaitFor([&] { return program.TopLevelOfClass(L"#32768") == nullptr; });
 }
 
 // Selects a family in the list as the keyboard does.
@@ -227,7 +180,7 @@ TEST_F(PrintMenu, EitherMouseButtonOpensItBelowTheButton) {
         EXPECT_EQ(menuRect.left, buttonRect.left) << (right ? "right" : "left") << " button";
         EXPECT_EQ(menuRect.top, buttonRect.bottom) << (right ? "right" : "left") << " button";
         ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        ASSERT_TRUE(WaitFor([&] { return TopLevel(*program_, L"#32768") == nullptr; }));
+        ASSERT_TRUE(WaitFor([&] { return program_->TopLevelOfClass(L"#32768") == nullptr; }));
     }
     EXPECT_EQ(program_->Close(), 0);
 }
@@ -282,7 +235,7 @@ TEST_F(PrintMenu, PrintsTheFontList) {
 
 // The sample text: lines broken between words, clipped at the margin.
 TEST_F(PrintMenu, PrintsTheSampleText) {
-    HWND memo = Memo(*program_);
+    HWND memo = TMainWindow(*program_).memo;
     ASSERT_NE(memo, nullptr);
     // A line with an ampersand, a line long enough to wrap, then more lines
     // than the page holds.
@@ -424,22 +377,22 @@ TEST(Printing, WithoutAPrinterTheErrorIsShownAndNothingIsPrinted) {
     ASSERT_NE(button, nullptr);
     Choose(*program, OpenPrintMenu(*program, button, false), L'm');
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = TopLevel(*program, L"#32770")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (box = program->TopLevelOfClass(L"#32770")) != nullptr; }));
     EXPECT_EQ(TextOf(box), "Glyphora");
     std::vector<std::string> texts;
     ::EnumChildWindows(box, &CollectText, reinterpret_cast<LPARAM>(&texts));
     EXPECT_TRUE(NoDefaultPrinterShown(texts)) << ::testing::PrintToString(texts);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return TopLevel(*program, L"#32770") == nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return program->TopLevelOfClass(L"#32770") == nullptr; }));
 
     // The program goes on: the menu opens again and a printout fails the same way.
     Choose(*program, OpenPrintMenu(*program, button, true), L's');
-    ASSERT_TRUE(WaitFor([&] { return (box = TopLevel(*program, L"#32770")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (box = program->TopLevelOfClass(L"#32770")) != nullptr; }));
     texts.clear();
     ::EnumChildWindows(box, &CollectText, reinterpret_cast<LPARAM>(&texts));
     EXPECT_TRUE(NoDefaultPrinterShown(texts)) << ::testing::PrintToString(texts);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return TopLevel(*program, L"#32770") == nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return program->TopLevelOfClass(L"#32770") == nullptr; }));
     EXPECT_EQ(program->Close(), 0);
     EXPECT_EQ(PdfFiles(), before);
 

@@ -3,24 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win/WinText.h"
-#include "tests/e2e/Driver.h"
-#include "tests/e2e/FreshStart.h"
+#include <string>
+#include <vector>
+
+#include "tests/e2e/MainWindow.h"
+#include "tests/support/Families.h"
+#include "tests/support/StoredState.h"
 
 namespace {
-
-std::string ListText(HWND list, int index) {
-    const LRESULT n = ::SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    if (n < 0) return {};
-    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
-    ::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buf.data()));
-    return Utf8(buf.c_str());
-}
-
-void PressKey(HWND target, WPARAM key) {
-    ::PostMessageW(target, WM_KEYDOWN, key, 1);
-    ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
 
 TEST(Program, StartsOnTheFirstFamilyWithCountAndCode32) {
     ForgetStoredState();
@@ -30,11 +20,12 @@ TEST(Program, StartsOnTheFirstFamilyWithCountAndCode32) {
     HWND bar = program.Child(STATUSCLASSNAMEW);
     ASSERT_NE(list, nullptr);
     ASSERT_NE(bar, nullptr);
-    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
-    EXPECT_GT(count, 1);
+    const std::vector<std::string> families = InstalledFamilies();
+    ASSERT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), LRESULT(families.size()));
+    for (size_t i = 0; i < families.size(); ++i) EXPECT_EQ(ListText(list, int(i)), families[i]) << i;
     EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(StatusText(program.Process(), bar, 0), "Počet písem: " + std::to_string(count));
-    EXPECT_EQ(StatusText(program.Process(), bar, 2), ListText(list, 0));
+    EXPECT_EQ(StatusText(program.Process(), bar, 0), "Počet písem: " + std::to_string(families.size()));
+    EXPECT_EQ(StatusText(program.Process(), bar, 2), families[0]);
     EXPECT_NE(program.ChildWithText("32"), nullptr);
     EXPECT_NE(program.ChildWithText("20"), nullptr);
     EXPECT_EQ(program.ChildWithText("000"), nullptr);  // the design captions are gone
@@ -47,17 +38,18 @@ TEST(Program, ArrowKeysSelectAndF5ReloadsKeepingTheSelection) {
     ASSERT_NE(program.Main(), nullptr);
     HWND list = program.Child(L"ListBox");
     HWND bar = program.Child(STATUSCLASSNAMEW);
-    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    const std::vector<std::string> families = InstalledFamilies();
+    const LRESULT count = LRESULT(families.size());
     ASSERT_GT(count, 2);
     PressKey(list, VK_DOWN);
     ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(list, LB_GETCURSEL, 0, 0) == 1; }));
-    ASSERT_TRUE(WaitFor([&] { return StatusText(program.Process(), bar, 2) == ListText(list, 1); }));
+    ASSERT_TRUE(WaitFor([&] { return StatusText(program.Process(), bar, 2) == families[1]; }));
     PressKey(list, VK_F5);
     // A reload refills the list; the selection and the panels come back the same.
     ASSERT_TRUE(WaitFor([&] {
         return ::SendMessageW(list, LB_GETCURSEL, 0, 0) == 1 && ::SendMessageW(list, LB_GETCOUNT, 0, 0) == count;
     }));
-    EXPECT_EQ(StatusText(program.Process(), bar, 2), ListText(list, 1));
+    EXPECT_EQ(StatusText(program.Process(), bar, 2), families[1]);
     EXPECT_EQ(StatusText(program.Process(), bar, 0), "Počet písem: " + std::to_string(count));
     EXPECT_EQ(program.Close(), 0);
 }

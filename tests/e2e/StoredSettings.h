@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/FreshStart.h"
 #include "tests/psetting/RegistryTestKey.h"
+#include "tests/support/StoredState.h"
 
 namespace regtest {
 // Readable failure messages: the type's name and its data decoded by type.

@@ -11,7 +11,7 @@
 
 #include "platform/win/WinText.h"
 #include "tests/e2e/Driver.h"
-#include "tests/e2e/FreshStart.h"
+#include "tests/support/StoredState.h"
 
 namespace {
 

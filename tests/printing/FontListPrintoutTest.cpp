@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "printing/FontListPrintout.h"
+#include "printing/Printout.h"
 #include "tests/printing/RecordingPrinter.h"
 
 namespace {
@@ -73,17 +74,21 @@ protected:
         for (int i = 0; i < n; ++i) names.push_back("F" + std::to_string(i));
         return names;
     }
+    // Through the frame the program prints in.
     void Print(const std::vector<std::string>& names) {
         TFontListPrintout printout(names, font);
-        EXPECT_EQ(printout.Title(), "Seznam fontů");
-        printout.Measure(printer);
-        printer.BeginDoc(printout.Title());
-        printout.Draw(printer);
-        printer.EndDoc();
+        RunPrintout(printer, printout, {});
     }
     TFont font;
     TRecordingPrinter printer;
 };
+
+TEST_F(FontListPrintout, APageWithNoRoomForARowBeginsNoDocument) {
+    TRecordingPrinter tooCoarse(71, 500, 308);
+    TFontListPrintout printout(Names(3), font);
+    EXPECT_THROW(RunPrintout(tooCoarse, printout, {}), EPrintout);
+    EXPECT_TRUE(tooCoarse.calls.empty());
+}
 
 TEST_F(FontListPrintout, EmptyListBeginsAndEndsOneEmptyPage) {
     Print({});
@@ -117,12 +122,12 @@ TEST_F(FontListPrintout, EachNameInItsOwnFaceKeepingSizeAndStyle) {
     TFontListPrintout printout(names, font, [](std::string_view f) {
         return f == "Default" ? std::string("MS Sans Serif") : std::string(f);
     });
-    printout.Measure(printer);
-    printout.Draw(printer);
+    RunPrintout(printer, printout, {});
     EXPECT_EQ(printer.calls, (std::vector<std::string>{
-                                 "SetFont(Screen Face,24pt,BU,-2147483640,1)", "SetFontName(Arial)",
-                                 "TextOut(100,100,Arial)", "SetFontName(MS Sans Serif)", "TextOut(100,136,Default)",
-                                 "SetFontName(Symbol)", "TextOut(100,172,Symbol)"}));
+                                 "BeginDoc(Seznam fontů)", "SetFont(Screen Face,24pt,BU,-2147483640,1)",
+                                 "SetFontName(Arial)", "TextOut(100,100,Arial)", "SetFontName(MS Sans Serif)",
+                                 "TextOut(100,136,Default)", "SetFontName(Symbol)", "TextOut(100,172,Symbol)",
+                                 "EndDoc"}));
 }
 
 }  // namespace

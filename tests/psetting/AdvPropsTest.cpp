@@ -67,11 +67,7 @@ protected:
 
     // Runs the message loop until the settings' timer has stopped.
     static void WaitForTimer(const TPFormSettings& s) {
-        for (int i = 0; i < 500 && s.AdvPropsTimerEnabled(); ++i) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            Application->ProcessMessages();
-        }
-        ASSERT_FALSE(s.AdvPropsTimerEnabled());
+        ASSERT_TRUE(PumpUntil([&] { return !s.AdvPropsTimerEnabled(); }));
     }
 
     static std::map<std::string, TBound> TwoFor(const std::string& name, TComponent* c) {

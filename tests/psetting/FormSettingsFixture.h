@@ -20,13 +20,13 @@
 #include "psetting/PAppSettings.h"
 #include "psetting/PFormSettings.h"
 #include "tests/psetting/RegistryTestKey.h"
+#include "tests/support/PumpUntil.h"
 
 namespace formtest {
 
-// Handles what is queued, as often as it takes for posted messages to settle.
-inline void Pump() {
-    for (int i = 0; i < 3; ++i) Application->ProcessMessages();
-}
+// Handles what is queued until nothing more comes: posted messages may post
+// more, and painting follows them.
+inline void Pump() { EXPECT_TRUE(PumpUntil(QueueSettled)) << "messages kept coming"; }
 
 inline int ScreenWidth() {
     HDC dc = ::GetDC(nullptr);

@@ -2,18 +2,20 @@
 // Helpers of the standard-control tests: forms read from text and shown,
 // input posted to windows as the user's would arrive, and the message loop.
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "platform/win/Application.h"
 #include "platform/win/Win32.h"
+#include "tests/support/PumpUntil.h"
 #include "tests/win/TestControls.h"
 
 // Handles what is queued, through the application's loop (with its dialog
-// navigation), as often as it takes for posted input to settle.
-inline void Pump() {
-    for (int i = 0; i < 3; ++i) Application->ProcessMessages();
-}
+// navigation), until nothing more comes: posted input may post more, and
+// painting follows it.
+inline void Pump() { EXPECT_TRUE(PumpUntil(QueueSettled)) << "messages kept coming"; }
 
 // A form read from its text form and shown; freed at the end.
 class TShownForm {

@@ -10,6 +10,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/win/Thread.h"
 #include "platform/win/Win32.h"
+#include "tests/support/PumpUntil.h"
 
 namespace {
 
@@ -34,28 +35,8 @@ private:
     Body body_;
 };
 
-// Handles messages until `done` holds; false if it never does (a guard
-// against hanging, not a measurement).
-bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        MSG m;
-        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessageW(&m);
-        }
-        if (done()) break;
-        if (::GetTickCount() - start > 20000) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void PumpWaiting() {
-    PumpUntil([] { return true; });
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
-}
+// Handles what the queue holds now, a thread's end notice included.
+void PumpWaiting() { ASSERT_TRUE(PumpUntil(QueueSettled)); }
 
 class Threads : public testing::Test {
 protected:

@@ -1,7 +1,7 @@
 #pragma once
 // The program keeps the user's choices under HKCU\Software\Orlenka and
-// brings them back at its next start. Tests that expect the design values
-// remove them first.
+// brings them back when its main window is made. Tests that expect the
+// design values start without them, and leave none behind for the next.
 
 #include "platform/win/Win32.h"
 
