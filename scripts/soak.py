@@ -57,14 +57,14 @@ class Env:
     def forget(self):
         self.run("reg", "delete", st.COMPANY, "/f")
 
-    def plant(self, values, removed=()):
+    def plant(self, values):
         self.forget()
-        path = os.path.join(self.out, "plant.reg")
-        with open(path, "w", encoding="utf-16", newline="") as f:
-            f.write(st.import_text(values, removed))
-        done = self.run("reg", "import", "Z:" + path.replace("/", "\\"))
+        path = os.path.join(self.out, "plant.txt")
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(st.dump_text(values))
+        done = self.drive("load-key", st.COMPANY.split("\\", 1)[1], "Z:" + path.replace("/", "\\"))
         if done.returncode != 0:
-            raise RuntimeError("reg import failed: " + done.stderr.decode(errors="replace"))
+            raise RuntimeError("glydrive load-key failed: " + done.stderr.decode(errors="replace"))
 
 
 class Program:
@@ -189,13 +189,14 @@ def start_and_close(env, evidence, number, reference, notes=()):
 
 def round_corrupt(env, evidence, number, reference, counts):
     rng = st.seeded(env.seed, "corrupt", number)
-    values, removed, notes = st.corrupted(reference, rng)
-    env.plant(values, removed)
+    values, notes = st.corrupted(reference, rng)
+    env.plant(values)
     planted = st.values_of(env.read_tree())
-    if planted != values:
+    if not st.same_as_planted(planted, values):
         counts["plants not as intended"] += 1
         differ = ["%s : %s planted as %s, reads %s" % (e[0], e[1], st.show(values.get(e)), st.show(planted.get(e)))
-                  for e in sorted(set(values) | set(planted)) if values.get(e) != planted.get(e)]
+                  for e in sorted(set(values) | set(planted))
+                  if not st.same_as_planted({e: planted[e]} if e in planted else {}, {e: values[e]} if e in values else {})]
         evidence.keep(number, "the damaged values did not reach the registry as planted", notes + differ)
     failures, tree = start_and_close(env, evidence, number, reference, notes)
     if "failed start" in failures:

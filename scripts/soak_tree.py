@@ -1,5 +1,5 @@
 """The stored tree of Glyphora as scripts/soak sees it: read back byte for
-byte with `glydrive dump-key`, planted with Wine's `reg import`, damaged at
+byte with `glydrive dump-key`, planted with `glydrive load-key`, damaged at
 random, and judged by the kinds and ranges the program itself writes.
 
 A tree is a dict {(key, name): (type, bytes)}; keys are relative to the
@@ -66,30 +66,27 @@ def values_of(tree):
 
 # --- writing ---------------------------------------------------------------
 
-def import_text(values, removed=()):
-    """A .reg file (its text) that plants `values` below the company key,
-    each with its exact type and bytes, and removes the values in `removed`."""
-    by_key = {}
-    for (key, name), value in values.items():
-        by_key.setdefault(key, []).append((name, value))
-    for key, name in removed:
-        by_key.setdefault(key, []).append((name, None))
-    out = ["Windows Registry Editor Version 5.00", ""]
-    for key in sorted(by_key):
-        out.append("[" + COMPANY + ("\\" + key if key else "") + "]")
-        for name, value in by_key[key]:
-            quoted = '"' + name.replace("\\", "\\\\").replace('"', '\\"') + '"'
-            if value is None:
-                out.append(quoted + "=-")
-                continue
-            kind, data = value
-            hexes = ",".join("%02x" % b for b in data)
-            # Lines of about 80 characters, continued as the exporter does.
-            head = quoted + "=hex(%x):" % kind
-            chunks = [hexes[i:i + 75] for i in range(0, len(hexes), 75)] or [""]
-            out.append(head + ",\\\n  ".join(c.strip(",") for c in chunks))
-        out.append("")
-    return "\r\n".join(out) + "\r\n"
+def dump_text(values):
+    """`values` in the form `glydrive load-key` plants byte for byte."""
+    lines = ["V\t%s\t%s\t%d\t%s" % (key, name, kind, data.hex()) for (key, name), (kind, data) in sorted(values.items())]
+    return "\n".join(lines) + "\n"
+
+
+def same_as_planted(read, planted):
+    """Whether the registry holds what was planted. Wine's readers end an
+    unterminated text with a zero of their own where the caller's buffer has
+    room: the program reads it so too."""
+    if set(read) != set(planted):
+        return False
+    for entry, (kind, data) in planted.items():
+        got = read[entry]
+        if got == (kind, data):
+            continue
+        texts = (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ)
+        if not (kind in texts and got[0] == kind and got[1].startswith(data) and set(got[1][len(data):]) <= {0}
+                and len(got[1]) - len(data) <= 2):
+            return False
+    return True
 
 
 # --- damage ----------------------------------------------------------------
@@ -128,21 +125,20 @@ def corrupt(value, rng):
 
 
 def corrupted(reference, rng):
-    """The reference tree's values with one to all of them damaged: (values,
-    removed names, a description of each damage)."""
+    """The reference tree's values with one to all of them damaged (a removed
+    one is left out): (values, a description of each damage)."""
     values = dict(values_of(reference))
     entries = sorted(values)
     count = len(entries) if rng.random() < 0.1 else rng.choice([1, 1, 2, 3, 5])
-    removed, notes = [], []
+    notes = []
     for entry in rng.sample(entries, count):
         damaged, note = corrupt(values[entry], rng)
         notes.append("%s : %s: %s" % (entry[0], entry[1], note))
         if damaged is None:
             del values[entry]
-            removed.append(entry)
         else:
             values[entry] = damaged
-    return values, removed, notes
+    return values, notes
 
 
 # --- judging ---------------------------------------------------------------
@@ -159,16 +155,15 @@ def problems(tree, reference, screen=(1280, 1024)):
         found.append("missing %s : %s" % entry)
     for entry in sorted(set(actual) - set(expected)):
         found.append("unexpected %s : %s" % entry)
-    width = int_of(actual.get(("Glyphora\\2.10\\MainForm", "Width"), (0, b"")))
     for entry in sorted(set(actual) & set(expected)):
         value = actual[entry]
-        reason = _unsound(entry, value, expected[entry], width, screen)
+        reason = _unsound(entry, value, expected[entry], screen)
         if reason:
             found.append("%s : %s %s (%s)" % (entry[0], entry[1], reason, show(value)))
     return found
 
 
-def _unsound(entry, value, reference, width, screen):
+def _unsound(entry, value, reference, screen):
     key, name = entry
     leaf = key.rsplit("\\", 1)[-1] + "." + name
     if value[0] != reference[0]:
@@ -180,7 +175,9 @@ def _unsound(entry, value, reference, width, screen):
         ranges = {
             "MainForm.Left": (-screen[0], screen[0]), "MainForm.Top": (-screen[1], screen[1]),
             "MainForm.Width": (100, 4 * screen[0]), "MainForm.Height": (100, 4 * screen[1]),
-            "MainForm.State": (0, 2), "Splitter.Left": (0, width if width else 4 * screen[0]),
+            "MainForm.State": (0, 2),
+            # The list keeps its width when the window is made narrower than it.
+            "Splitter.Left": (0, 4 * screen[0]),
             "SizeUpDown.Position": (8, 72), "2.10.AppSettings": None,
             "AppSettings.FontList.ItemIndex": (-1, 9999),
             "AppSettings.TestGrid.Row": (0, 13), "AppSettings.TestGrid.Col": (0, 15),

@@ -10,6 +10,8 @@
 //   glydrive dump-key <path below HKCU>        print every key and value below it, exactly:
 //       K<tab><key>  and  V<tab><key><tab><name><tab><type><tab><data in hex>
 //       (keys relative to the path; reg export shows some odd values in a form that hides their size)
+//   glydrive load-key <path below HKCU> <file> create the keys and values of such a dump (UTF-8),
+//       byte for byte (reg import completes texts of odd sizes, and fails on some random data)
 //
 // Titles match exactly. Exit status: 0 done, 1 not found or timed out, 2 bad usage.
 #include "tests/e2e/GdiObjects.h"
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -226,6 +229,86 @@ int DumpKeyCommand(const wchar_t* path)
     return 0;
 }
 
+std::wstring Wide(const std::string& utf8)
+{
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
+    return text;
+}
+
+std::vector<std::wstring> Fields(const std::wstring& line)
+{
+    std::vector<std::wstring> fields(1);
+    for (wchar_t c : line) {
+        if (c == L'\t')
+            fields.emplace_back();
+        else if (c != L'\r')
+            fields.back() += c;
+    }
+    return fields;
+}
+
+bool ParseHex(const std::wstring& hex, std::string& bytes)
+{
+    if (hex.size() % 2)
+        return false;
+    bytes.clear();
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        const auto digit = [](wchar_t c) { return c >= L'0' && c <= L'9' ? c - L'0' : c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1; };
+        const int high = digit(hex[i]), low = digit(hex[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return true;
+}
+
+int LoadKey(const std::wstring& path, const wchar_t* file)
+{
+    HANDLE in = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (in == INVALID_HANDLE_VALUE)
+        return Fail(L"cannot open " + std::wstring(file));
+    std::string content;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(in, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        content.append(buffer, got);
+    CloseHandle(in);
+    const std::wstring text = Wide(content);
+    size_t at = 0;
+    int line = 0;
+    while (at < text.size()) {
+        size_t end = text.find(L'\n', at);
+        if (end == std::wstring::npos)
+            end = text.size();
+        const std::vector<std::wstring> f = Fields(text.substr(at, end - at));
+        at = end + 1;
+        ++line;
+        std::string data;
+        const bool key = f.size() == 2 && f[0] == L"K";
+        const bool value = f.size() == 5 && f[0] == L"V" && ParseHex(f[4], data);
+        if (!key && !value) {
+            if (f.size() == 1 && f[0].empty())
+                continue;
+            return Fail(L"line " + std::to_wstring(line) + L" is neither a key nor a value");
+        }
+        HKEY handle = nullptr;
+        const std::wstring keyPath = f[1].empty() ? path : path + L"\\" + f[1];
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                            nullptr) != ERROR_SUCCESS)
+            return Fail(L"cannot create the key " + keyPath);
+        LSTATUS status = ERROR_SUCCESS;
+        if (value)
+            status = RegSetValueExW(handle, f[2].c_str(), 0, std::wcstoul(f[3].c_str(), nullptr, 10),
+                                    reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+        RegCloseKey(handle);
+        if (status != ERROR_SUCCESS)
+            return Fail(L"cannot set the value on line " + std::to_wstring(line) + L", error " + std::to_wstring(status));
+    }
+    return 0;
+}
+
 int Usage()
 {
     std::fputs("usage: glydrive wait-window <title> [timeout_ms]\n"
@@ -233,7 +316,8 @@ int Usage()
                "       glydrive wait-gone <title> [timeout_ms]\n"
                "       glydrive default-printer\n"
                "       glydrive stats <title>\n"
-               "       glydrive dump-key <path below HKEY_CURRENT_USER>\n",
+               "       glydrive dump-key <path below HKEY_CURRENT_USER>\n"
+               "       glydrive load-key <path below HKEY_CURRENT_USER> <file>\n",
                stderr);
     return 2;
 }
@@ -252,6 +336,8 @@ int wmain(int argc, wchar_t** argv)
         return WaitGone(argv[2], timeoutMs);
     if (command == L"close" && argc == 3)
         return Close(argv[2]);
+    if (command == L"load-key" && argc == 4)
+        return LoadKey(argv[2], argv[3]);
     if (command == L"dump-key" && argc == 3)
         return DumpKeyCommand(argv[2]);
     if (command == L"stats" && argc == 3)
