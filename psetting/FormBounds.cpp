@@ -2,9 +2,20 @@
 
 #include "psetting/FormBounds.h"
 
+#include <algorithm>
+#include <limits>
+
 std::string ResolutionText(int width, int height) {
     return std::to_string(width) + "x" + std::to_string(height);
 }
+
+namespace {
+
+int ToInt(long long value) {
+    return int(std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
 
 TFormBounds ComputeFormBounds(const TFormBoundsRequest& r) {
     TFormBounds b{r.currentLeft, r.currentTop, r.currentWidth, r.currentHeight};
@@ -38,10 +49,12 @@ TFormBounds ComputeFormBounds(const TFormBoundsRequest& r) {
         // Another screen (or none recorded): keep the whole form on it. A
         // size that was not stored is the form's own, never the -1 marker,
         // which would push the form one pixel past the edge.
-        const int width = hasWidth ? r.width : b.width;
-        const int height = hasHeight ? r.height : b.height;
-        if (hasLeft && left + width > screenW) left = screenW - width;
-        if (hasTop && top + height > screenH) top = screenH - height;
+        // In 64 bits: a damaged stored value may be near either end of the
+        // int range, and the sums must not wrap around.
+        const long long width = hasWidth ? r.width : b.width;
+        const long long height = hasHeight ? r.height : b.height;
+        if (hasLeft && left + width > screenW) left = ToInt(screenW - width);
+        if (hasTop && top + height > screenH) top = ToInt(screenH - height);
     }
     if (hasLeft) b.left = left < 0 ? 0 : left;
     if (hasTop) b.top = top < 0 ? 0 : top;

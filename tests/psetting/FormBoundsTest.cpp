@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "psetting/FormBounds.h"
 
 namespace {
+
+constexpr int kMax = std::numeric_limits<int>::max();
+constexpr int kMin = std::numeric_limits<int>::min();
 
 struct Case {
     const char* what;
@@ -91,6 +96,12 @@ TEST(FormBounds, OnAnotherScreenTheWholeFormIsBroughtOnIt) {
         // screen with its own size, not pushed past the edge by the -1 of
         // the size that was not stored.
         {"place only", OnScreen(Now(1500, 1100, -1, -1, "1600x1200"), 800, 600), {154, 100, 646, 500}},
+        // Damaged stored numbers at the ends of the range: the sums do not
+        // wrap around, so the form still lands on the screen.
+        {"largest place", Now(kMax, kMax, 500, 400, ""), {524, 368, 500, 400}},
+        {"largest size", Now(10, 20, kMax, kMax, ""), {0, 0, kMax, kMax}},
+        {"smallest place and size", Now(kMin, kMin, -100000, -100000, ""), {0, 0, -100000, -100000}},
+        {"smallest size", Now(10, 20, kMin, kMin, ""), {10, 20, kMin, kMin}},
     };
     for (const Case& c : cases) EXPECT_EQ(ComputeFormBounds(c.request), c.expected) << c.what;
 }
