@@ -51,8 +51,11 @@ TFormBounds ComputeFormBounds(const TFormBoundsRequest& r) {
         // which would push the form one pixel past the edge.
         // In 64 bits: a damaged stored value may be near either end of the
         // int range, and the sums must not wrap around.
-        const long long width = hasWidth ? r.width : b.width;
-        const long long height = hasHeight ? r.height : b.height;
+        // A stored size below one pixel is damaged: the window gets its
+        // smallest size instead, and an edge placed by such a size could be
+        // far off the screen. The form's own size keeps it in sight.
+        const long long width = hasWidth && r.width > 0 ? r.width : b.width;
+        const long long height = hasHeight && r.height > 0 ? r.height : b.height;
         if (hasLeft && left + width > screenW) left = ToInt(screenW - width);
         if (hasTop && top + height > screenH) top = ToInt(screenH - height);
     }

@@ -102,6 +102,10 @@ TEST(FormBounds, OnAnotherScreenTheWholeFormIsBroughtOnIt) {
         {"largest size", Now(10, 20, kMax, kMax, ""), {0, 0, kMax, kMax}},
         {"smallest place and size", Now(kMin, kMin, -100000, -100000, ""), {0, 0, -100000, -100000}},
         {"smallest size", Now(10, 20, kMin, kMin, ""), {10, 20, kMin, kMin}},
+        // A size below one pixel cannot keep the form in sight: its place
+        // is judged by the form's own size (646 x 500).
+        {"far off with a negative size", Now(5000, 5000, -5000, -5000, ""), {378, 268, -5000, -5000}},
+        {"far off with a zero size", OnScreen(Now(3000, 2000, 0, 0, "1600x1200"), 800, 600), {154, 100, 0, 0}},
     };
     for (const Case& c : cases) EXPECT_EQ(ComputeFormBounds(c.request), c.expected) << c.what;
 }
