@@ -6,12 +6,7 @@
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 
-failures=0
-check() { # check <what> <condition...>
-  local what="$1"
-  shift
-  if "$@"; then printf 'ok   %s\n' "$what"; else printf 'FAIL %s\n' "$what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/check.sh"
 
 dir="$(mktemp -d)"
 trap 'rm -rf "$dir"' EXIT

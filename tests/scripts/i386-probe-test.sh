@@ -5,12 +5,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 
-failures=0
-check() { # check <what> <condition...>
-  local what="$1"
-  shift
-  if "$@"; then printf 'ok   %s\n' "$what"; else printf 'FAIL %s\n' "$what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/check.sh"
 
 dir="$(mktemp -d)"
 trap 'rm -rf "$dir"' EXIT
