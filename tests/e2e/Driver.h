@@ -2,6 +2,7 @@
 // Starts the real Glyphora.exe and observes it from outside, through its
 // windows, as a user's tools (and screen readers) would.
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,7 +47,7 @@ private:
 };
 
 std::string TextOf(HWND window);
-// Polls until `done` holds, with a generous limit.
-bool WaitFor(const std::function<bool()>& done);
+// Polls until `done` holds, by default with a generous limit.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(60));
 // The text of a status bar part, read from the other process's memory.
 std::string StatusText(HANDLE process, HWND bar, int part);

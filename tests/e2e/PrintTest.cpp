@@ -19,12 +19,19 @@ namespace {
 constexpr double kPointsPerPixel = 72.0 / 300.0;  // the test printer prints at 300 dpi
 
 // Releases a mouse button on the Print button and waits for the menu.
+// Under Wine a click right after a message box has gone sometimes brings no
+// menu (about one run in fifteen; the program is idle in its message loop
+// then, and a second click opens it). So the click is repeated, as a user
+// would, while no menu has come up.
 HWND OpenPrintMenu(const TProgram& program, HWND button, bool right) {
+    WaitFor([&] { return ::GetForegroundWindow() == program.Main(); });
     const LPARAM at = MAKELPARAM(5, 5);
-    ::PostMessageW(button, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
-    ::PostMessageW(button, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
     HWND menu = nullptr;
-    WaitFor([&] { return (menu = program.TopLevelOfClass(L"#32768")) != nullptr; });
+    for (int attempt = 0; attempt < 4 && !menu; ++attempt) {
+        ::PostMessageW(button, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+        ::PostMessageW(button, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+        WaitFor([&] { return (menu = program.TopLevelOfClass(L"#32768")) != nullptr; }, std::chrono::seconds(10));
+    }
     return menu;
 }
 
@@ -375,7 +382,9 @@ TEST(Printing, WithoutAPrinterTheErrorIsShownAndNothingIsPrinted) {
     ASSERT_NE(program->Main(), nullptr);
     HWND button = program->ChildWithText("Tisk");
     ASSERT_NE(button, nullptr);
-    Choose(*program, OpenPrintMenu(*program, button, false), L'm');
+    HWND menu = OpenPrintMenu(*program, button, false);
+    ASSERT_NE(menu, nullptr) << "the print menu did not open";
+    Choose(*program, menu, L'm');
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (box = program->TopLevelOfClass(L"#32770")) != nullptr; }));
     EXPECT_EQ(TextOf(box), "Glyphora");
@@ -386,7 +395,9 @@ TEST(Printing, WithoutAPrinterTheErrorIsShownAndNothingIsPrinted) {
     ASSERT_TRUE(WaitFor([&] { return program->TopLevelOfClass(L"#32770") == nullptr; }));
 
     // The program goes on: the menu opens again and a printout fails the same way.
-    Choose(*program, OpenPrintMenu(*program, button, true), L's');
+    menu = OpenPrintMenu(*program, button, true);
+    ASSERT_NE(menu, nullptr) << "the print menu did not open again after the message";
+    Choose(*program, menu, L's');
     ASSERT_TRUE(WaitFor([&] { return (box = program->TopLevelOfClass(L"#32770")) != nullptr; }));
     texts.clear();
     ::EnumChildWindows(box, &CollectText, reinterpret_cast<LPARAM>(&texts));
