@@ -1,111 +1,13 @@
 #include "platform/core/FloatText.h"
 
+#include "platform/core/BigInt.h"
+
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace floattext {
 namespace {
-
-// Non-negative integers of any size, 32-bit limbs, least significant first,
-// no leading zero limbs. Only what the conversions need.
-class BigInt {
-public:
-    BigInt() = default;
-    explicit BigInt(uint64_t v) {
-        while (v) {
-            limbs_.push_back(uint32_t(v));
-            v >>= 32;
-        }
-    }
-
-    bool IsZero() const noexcept { return limbs_.empty(); }
-
-    void MulAdd(uint32_t mul, uint32_t add) {
-        uint64_t carry = add;
-        for (uint32_t& limb : limbs_) {
-            const uint64_t t = uint64_t(limb) * mul + carry;
-            limb = uint32_t(t);
-            carry = t >> 32;
-        }
-        if (carry) limbs_.push_back(uint32_t(carry));
-    }
-    void MulPow(uint32_t base, int exponent) {
-        // The largest power of 5 or 10 that fits 32 bits, as often as it goes.
-        const int step = base == 5 ? 13 : 9;
-        uint32_t big = 1;
-        for (int i = 0; i < step; ++i) big *= base;
-        for (; exponent >= step; exponent -= step) MulAdd(big, 0);
-        uint32_t rest = 1;
-        for (int i = 0; i < exponent; ++i) rest *= base;
-        if (rest != 1) MulAdd(rest, 0);
-    }
-    uint32_t DivSmall(uint32_t div) {
-        uint64_t rem = 0;
-        for (size_t i = limbs_.size(); i-- > 0;) {
-            const uint64_t cur = (rem << 32) | limbs_[i];
-            limbs_[i] = uint32_t(cur / div);
-            rem = cur % div;
-        }
-        Trim();
-        return uint32_t(rem);
-    }
-    BigInt Shifted(int bits) const {
-        BigInt r;
-        if (IsZero()) return r;
-        const size_t whole = size_t(bits / 32);
-        const int part = bits % 32;
-        r.limbs_.assign(whole, 0);
-        uint32_t carry = 0;
-        for (uint32_t limb : limbs_) {
-            r.limbs_.push_back(part ? (limb << part) | carry : limb);
-            carry = part ? limb >> (32 - part) : 0;
-        }
-        if (carry) r.limbs_.push_back(carry);
-        return r;
-    }
-    int BitLength() const noexcept {
-        if (IsZero()) return 0;
-        int bits = int(limbs_.size() - 1) * 32;
-        for (uint32_t top = limbs_.back(); top; top >>= 1) ++bits;
-        return bits;
-    }
-    friend int Compare(const BigInt& a, const BigInt& b) noexcept {
-        if (a.limbs_.size() != b.limbs_.size()) return a.limbs_.size() < b.limbs_.size() ? -1 : 1;
-        for (size_t i = a.limbs_.size(); i-- > 0;)
-            if (a.limbs_[i] != b.limbs_[i]) return a.limbs_[i] < b.limbs_[i] ? -1 : 1;
-        return 0;
-    }
-    void Subtract(const BigInt& b) {  // requires *this >= b
-        int64_t borrow = 0;
-        for (size_t i = 0; i < limbs_.size(); ++i) {
-            int64_t t = int64_t(limbs_[i]) - borrow - (i < b.limbs_.size() ? int64_t(b.limbs_[i]) : 0);
-            borrow = t < 0 ? 1 : 0;
-            if (t < 0) t += int64_t(1) << 32;
-            limbs_[i] = uint32_t(t);
-        }
-        Trim();
-    }
-    std::string ToDecimal() const {
-        if (IsZero()) return "0";
-        BigInt t = *this;
-        std::string out;
-        while (!t.IsZero()) {
-            uint32_t chunk = t.DivSmall(1000000000u);
-            for (int i = 0; i < 9; ++i) {
-                out += char('0' + chunk % 10);
-                chunk /= 10;
-            }
-        }
-        while (out.size() > 1 && out.back() == '0') out.pop_back();
-        std::reverse(out.begin(), out.end());
-        return out;
-    }
-
-private:
-    void Trim() {
-        while (!limbs_.empty() && limbs_.back() == 0) limbs_.pop_back();
-    }
-    std::vector<uint32_t> limbs_;
-};
 
 struct Layout {
     int precision;  // significand bits, the leading one included
@@ -172,7 +74,15 @@ std::vector<uint8_t> FromDecimal(const Layout& l, bool negative, const std::stri
         return Encode(l, f);
     }
     BigInt num;
-    for (char c : digits) num.MulAdd(10, uint32_t(c - '0'));
+    // Nine digits at a time: a text may bring thousands.
+    for (size_t i = 0; i < digits.size(); i += 9) {
+        uint32_t chunk = 0, scale = 1;
+        for (size_t j = i; j < std::min(i + 9, digits.size()); ++j) {
+            chunk = chunk * 10 + uint32_t(digits[j] - '0');
+            scale *= 10;
+        }
+        num.MulAdd(scale, chunk);
+    }
     BigInt den(1);
     if (exp10 >= 0)
         num.MulPow(10, exp10);
@@ -181,21 +91,15 @@ std::vector<uint8_t> FromDecimal(const Layout& l, bool negative, const std::stri
 
     // h: exponent of the value's leading bit.
     int h = num.BitLength() - den.BitLength();
-    const bool atLeast = h >= 0 ? Compare(num, den.Shifted(h)) >= 0 : Compare(num.Shifted(-h), den) >= 0;
+    const bool atLeast = h >= 0 ? CompareShifted(num, den, h) >= 0 : CompareShifted(den, num, -h) <= 0;
     if (!atLeast) --h;
 
     int lsb = std::max(h - (l.precision - 1), l.minExp - (l.precision - 1));
     BigInt rem = lsb < 0 ? num.Shifted(-lsb) : num;
     const BigInt div = lsb > 0 ? den.Shifted(lsb) : den;
-    uint64_t q = 0;
-    for (int i = std::min(rem.BitLength() - div.BitLength(), 63); i >= 0; --i) {
-        const BigInt t = div.Shifted(i);
-        if (Compare(rem, t) >= 0) {
-            rem.Subtract(t);
-            q |= uint64_t(1) << i;
-        }
-    }
-    const int half = Compare(rem.Shifted(1), div);
+    // Below 2^precision, by the choice of lsb.
+    uint64_t q = rem.DivideBy(div).Low64();
+    const int half = -CompareShifted(div, rem, 1);  // rem * 2 against div
     if (half > 0 || (half == 0 && (q & 1))) {
         const bool carry = l.precision == 64 ? q == ~uint64_t(0) : q + 1 == uint64_t(1) << l.precision;
         if (carry) {
@@ -246,6 +150,64 @@ std::string RoundDigits(const std::string& exact, size_t count, int& exp10) {
     return r;
 }
 
+// The first `count` significant decimal digits of sig * 2^exp2 (sig > 0),
+// cut off, with the power of ten of the first one and whether a non-zero
+// digit follows them. The work is in numbers of about `count` digits, however
+// large or small the value.
+struct TLeading {
+    std::string digits;
+    int lead = 0;
+    bool more = false;
+};
+
+TLeading LeadingDigits(uint64_t sig, int exp2, int count) {
+    int top = 63;
+    while (!((sig >> top) & 1)) --top;
+    // log10 of the value lies in [b, b + 1) * log10(2), b the exponent of its
+    // leading bit, so value * 10^s has count or count + 1 digits.
+    const int b = top + exp2;
+    int s = count - 1 - int(std::floor(b * 0.30102999566398120));
+    for (;;) {
+        // value * 10^s = sig * 2^(exp2 + s) * 5^s
+        BigInt num(sig), den(1);
+        if (s >= 0)
+            num.MulPow(5, s);
+        else
+            den.MulPow(5, -s);
+        const int twos = exp2 + s;
+        TLeading r;
+        BigInt q;
+        if (twos < 0 && s >= 0) {
+            // A power of two below: the digits are a shift away.
+            r.more = num.ShiftRight(-twos);
+            q = num;
+        } else {
+            BigInt rem = twos >= 0 ? num.Shifted(twos) : num;
+            q = rem.DivideBy(twos >= 0 ? den : den.Shifted(-twos));
+            r.more = !rem.IsZero();
+        }
+        r.digits = q.ToDecimal();
+        if (int(r.digits.size()) < count) {  // the estimate is never this far off; kept safe anyway
+            ++s;
+            continue;
+        }
+        while (int(r.digits.size()) > count) {
+            r.more = r.more || r.digits.back() != '0';
+            r.digits.pop_back();
+            --s;
+        }
+        r.lead = count - 1 - s;
+        return r;
+    }
+}
+
+// A digit string as a number; only for estimates.
+long double DigitValue(const std::string& digits) {
+    long double v = 0;
+    for (char c : digits) v = v * 10 + (c - '0');
+    return v;
+}
+
 std::string ToText(bool negative, const std::string& digits, int exp10) {
     const int len = int(digits.size());
     const int lead = len - 1 + exp10;  // power of ten of the first digit
@@ -293,25 +255,36 @@ std::optional<std::string> Format(const uint8_t* image, TFloatFormat format) {
     if (sig == 0) return std::string(f.negative ? "-0.0" : "0.0");
     exp2 = std::max(f.biased, 1) - l.bias - (l.precision - 1);
 
-    // The exact decimal expansion: sig * 2^exp2 = sig * 5^-exp2 * 10^exp2.
-    BigInt n(sig);
-    int exp10 = 0;
-    if (exp2 >= 0) {
-        n = n.Shifted(exp2);
+    // The decimal digits that rounding to at most maxDigits digits can look
+    // at: maxDigits + 1 of them, and whether any non-zero one follows, which
+    // a final '1' stands for. (The whole expansion of an extended number runs
+    // to thousands of digits.)
+    const int generated = l.maxDigits + 1;
+    const TLeading leading = LeadingDigits(sig, exp2, generated);
+    std::string exact = leading.digits;
+    if (leading.more) {
+        exact += '1';
     } else {
-        n.MulPow(5, -exp2);
-        exp10 = exp2;
+        while (exact.size() > 1 && exact.back() == '0') exact.pop_back();
     }
-    std::string exact = n.ToDecimal();
-    while (exact.size() > 1 && exact.back() == '0') {
-        exact.pop_back();
-        ++exp10;
-    }
+    const int exp10 = leading.lead - int(exact.size() - 1);  // power of ten of the last digit
+    const long double exactValue = DigitValue(exact);
+    // Reading back exactly is costly at the ends of the range. A rounding
+    // further from the number than half a unit of its last binary place
+    // cannot read back as it: those are passed over on an estimate. Its
+    // margin covers the arithmetic's own error and the digits beyond those
+    // generated, up to one unit of the last of them.
+    const long double margin =
+        256 * std::numeric_limits<long double>::epsilon() + std::pow(10.0L, 1 - generated);
+    const long double halfUnit = 0.5L / static_cast<long double>(sig);
     const std::vector<uint8_t> want(image, image + ImageSize(format));
     const size_t limit = std::min(exact.size(), size_t(l.maxDigits));
     for (size_t count = 1; count <= limit; ++count) {
         int e = exp10;
         const std::string digits = RoundDigits(exact, count, e);
+        long double rounded = DigitValue(digits);
+        for (int k = exp10; k < e; ++k) rounded *= 10;
+        if (std::fabs(rounded / exactValue - 1) > halfUnit + margin) continue;
         if (FromDecimal(l, f.negative, digits, e) == want) return ToText(f.negative, digits, e);
     }
     return ToText(f.negative, exact, exp10);  // not reached: maxDigits always suffice

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <string>
 
 #include "platform/core/Extended.h"
 #include "platform/core/FloatText.h"
@@ -87,7 +88,16 @@ TEST(FloatText, DoublesAgreeWithTheStandardLibrary) {
 }
 
 TEST(FloatText, ParsingRoundsToNearestEvenLikeTheStandardLibrary) {
+    // Texts of thousands of digits: the tie just above 2^53 decided only by
+    // a last digit far out, either way, and a fraction of 5,000 digits.
+    const std::string longTie = "9007199254740993" + std::string(3000, '0');
+    const std::string longTieAbove = longTie + "1e-3000";
+    const std::string third = "0." + std::string(5000, '3');
+    const std::string tie = longTie + "e-3000";
     const char* texts[] = {
+        longTieAbove.c_str(),
+        tie.c_str(),
+        third.c_str(),
         "9007199254740993",         // 2^53 + 1: a tie, to the even 2^53
         "9007199254740995",         // a tie, to the even 2^53 + 4
         "2.2250738585072011e-308",  // just below the smallest normal
@@ -175,6 +185,36 @@ TEST(FloatText, ExtendedTextIsTheShortestThatGivesTheImageBack) {
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(*text, "0.10000000000000000555");
     EXPECT_EQ(floattext::Parse(*text, TFloatFormat::Extended), image);
+}
+
+// The shortest texts at the ends of the range, where the exact expansion
+// runs to thousands of digits. Digits and exponents as glibc's exact printf
+// gives them at the fewest digits for which strtold returns the same number.
+TEST(FloatText, ExtendedTextsAtTheEndsOfTheRange) {
+    struct Case {
+        uint64_t sig;
+        unsigned signAndExponent;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0xFFFFFFFFFFFFFFFF, 0x7FFE, "1.189731495357231765E4932"},      // the largest
+        {0xFFFFFFFFFFFFFFFF, 0x7E7F, "6.0389386744784551587E4816"},
+        {0x8000000000000000, 0x0001, "3.3621031431120935063E-4932"},    // the smallest normal
+        {0x7FFFFFFFFFFFFFFF, 0x0000, "3.362103143112093506E-4932"},     // the largest denormal
+        {0x8000000000000000, 0x017F, "3.3118402219455015714E-4817"},
+        {0x0000000000000001, 0x0000, "4.0E-4951"},                      // the smallest denormal
+        {0x0000000000000001, 0x8000, "-4.0E-4951"},
+        {0xC90FDAA22168C235, 0x4000, "3.1415926535897932385"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::vector<uint8_t> image(10);
+        for (int k = 0; k < 8; ++k) image[size_t(k)] = uint8_t(c.sig >> (8 * k));
+        image[8] = uint8_t(c.signAndExponent);
+        image[9] = uint8_t(c.signAndExponent >> 8);
+        EXPECT_EQ(floattext::Format(image.data(), TFloatFormat::Extended), c.text);
+        EXPECT_EQ(floattext::Parse(c.text, TFloatFormat::Extended), image);
+    }
 }
 
 TEST(FloatText, ImagesWithoutADecimalHaveNoText) {
