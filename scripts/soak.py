@@ -31,6 +31,7 @@ class Env:
         self.program = os.path.join(self.build, "app", "Glyphora.exe")
         self.driver = os.path.join(self.build, "tests", "driver", "glydrive.exe")
         self.env = dict(os.environ, LC_ALL="cs_CZ.UTF-8", WINELOADER=self.wine)
+        self.read_errors = []
 
     def run(self, *args, timeout=60):
         # Output to files, not pipes: Wine's helper processes (explorer.exe
@@ -50,9 +51,20 @@ class Env:
         return self.run(self.driver, *args, timeout=timeout)
 
     def read_tree(self):
-        """The stored tree, byte for byte ({} when there is none)."""
-        done = self.drive("dump-key", st.COMPANY.split("\\", 1)[1])
-        return st.parse_dump(done.stdout.decode("utf-8", errors="replace")) if done.returncode == 0 else {}
+        """The stored tree, byte for byte ({} when there is none). A reading
+        that fails for another reason than a missing key is tried again, and
+        noted in read_errors when it keeps failing, so that a round does not
+        take it for a tree that the program left empty."""
+        for attempt in range(3):
+            done = self.drive("dump-key", st.COMPANY.split("\\", 1)[1])
+            if done.returncode == 0:
+                return st.parse_dump(done.stdout.decode("utf-8", errors="replace"))
+            error = done.stderr.decode(errors="replace").strip()
+            if "no key" in error:
+                return {}
+            time.sleep(1)
+        self.read_errors.append("reading the stored tree failed (glydrive exit %d): %s" % (done.returncode, error))
+        return {}
 
     def forget(self):
         self.run("reg", "delete", st.COMPANY, "/f")
@@ -124,6 +136,8 @@ class Evidence:
         return os.path.join(self.env.out, "rounds", "%s-%04d" % (self.kind, number))
 
     def keep(self, number, why, notes=(), tree=None):
+        notes = list(notes) + self.env.read_errors
+        self.env.read_errors.clear()
         folder = self.folder(number)
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, "failure.txt"), "a") as f:
