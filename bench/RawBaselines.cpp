@@ -1,5 +1,7 @@
 #include "RawBaselines.h"
 
+#include <algorithm>
+
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
 
@@ -36,32 +38,48 @@ int RawRenderLoop(const std::vector<std::string>& faces, const std::vector<std::
     HDC screen = ::GetDC(nullptr);
     const int logPixelsY = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
+    // One DC and one bitmap for all, grown to the largest preview, as the
+    // program renders.
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(WHITE_BRUSH));
+    HBITMAP sheet = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    int sheetWidth = 0, sheetHeight = 0;
     int made = 0;
     for (size_t i = 0; i < names.size(); ++i) {
         const std::wstring text = Wide(names[i]);
         const std::wstring measured = text + L" ";
-        HDC dc = ::CreateCompatibleDC(nullptr);
         HFONT font = RawFont(faces[i], style, logPixelsY);
         HGDIOBJ oldFont = ::SelectObject(dc, font);
         SIZE wide{}, tall{};
         ::GetTextExtentPoint32W(dc, measured.c_str(), int(measured.size()), &wide);
         ::GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &tall);
-        HBITMAP bitmap = wide.cx > 0 && tall.cy > 0 ? Dib32(dc, wide.cx, tall.cy) : nullptr;
-        if (bitmap) {
-            HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-            ::PatBlt(dc, 0, 0, wide.cx, tall.cy, WHITENESS);
-            ::SetBkColor(dc, RGB(255, 255, 255));
-            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        if (wide.cx > sheetWidth || tall.cy > sheetHeight) {
+            sheetWidth = std::max<int>(sheetWidth, wide.cx);
+            sheetHeight = std::max<int>(sheetHeight, tall.cy);
+            HBITMAP larger = Dib32(dc, sheetWidth, sheetHeight);
+            if (larger) {
+                HGDIOBJ previous = ::SelectObject(dc, larger);
+                if (!oldBitmap) oldBitmap = previous;
+                if (sheet) ::DeleteObject(sheet);
+                sheet = larger;
+            }
+        }
+        if (sheet && wide.cx > 0 && tall.cy > 0) {
+            ::PatBlt(dc, 0, 0, wide.cx, tall.cy, PATCOPY);
             ::TextOutW(dc, 0, 0, text.c_str(), int(text.size()));
             ::GdiFlush();
-            ::SelectObject(dc, oldBitmap);
-            ::DeleteObject(bitmap);
             ++made;
         }
         ::SelectObject(dc, oldFont);
         ::DeleteObject(font);
-        ::DeleteDC(dc);
     }
+    if (oldBitmap) ::SelectObject(dc, oldBitmap);
+    if (sheet) ::DeleteObject(sheet);
+    ::SelectObject(dc, oldBrush);
+    ::DeleteDC(dc);
     return made;
 }
 

@@ -14,10 +14,10 @@ struct TRawPreviewStyle {
     bool bold = true, italic = true, underline = true;
 };
 
-// Renders every family's preview (measure, 32-bit bitmap, white background,
-// the name in its face), one after the other; returns how many were made.
-// Each bitmap is freed once drawn: ten thousand such bitmaps at 72 points
-// would not fit, and the program keeps a packed copy instead.
+// Renders every family's preview (measure, white background, the name in
+// its face) into one 32-bit bitmap, one after the other; returns how many
+// were made. Nothing is kept: ten thousand 32-bit previews at 72 points
+// would not fit, and the program keeps packed copies instead.
 int RawRenderLoop(const std::vector<std::string>& faces, const std::vector<std::string>& names,
                   const TRawPreviewStyle& style);
 
