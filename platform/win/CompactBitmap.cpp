@@ -115,8 +115,8 @@ TCompactBitmap::TCompactBitmap(const TBitmap& source, int width, int height) {
     const int w = std::min(width, source.Width()), h = std::min(height, source.Height());
     if (w <= 0 || h <= 0) return;
     ::GdiFlush();  // the rows must hold every drawing done so far
-    if (!source.ScanLine(0)) return;
     const uint32_t* first = source.ScanLine(0);
+    if (!first) return;
     const ptrdiff_t stride = h > 1 ? source.ScanLine(1) - first : 0;
     const auto rowAt = [&](int y) { return first + stride * y; };
 
