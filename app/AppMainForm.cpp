@@ -93,7 +93,7 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
     TestGridClick(this);
     ApplyStoredText();
 
-    FontBitmaps = std::vector<std::unique_ptr<TBitmap>>(families.size());
+    FontBitmaps = std::vector<std::unique_ptr<TCompactBitmap>>(families.size());
     if (CacheFontsCheck->Checked()) StartBitmapper();
 }
 
@@ -101,6 +101,7 @@ void TMainForm::FormDestroy(TObject* /*Sender*/) {
     ClearCache();
     FontBitmaps.clear();
     FontBitmaps.shrink_to_fit();
+    PreviewSheet.reset();
     HandOverValues();
 }
 

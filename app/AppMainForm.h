@@ -10,6 +10,7 @@
 #include "platform/win/Bitmap.h"
 #include "platform/win/Button.h"
 #include "platform/win/CheckBox.h"
+#include "platform/win/CompactBitmap.h"
 #include "platform/win/Edit.h"
 #include "platform/win/Form.h"
 #include "platform/win/Label.h"
@@ -103,7 +104,7 @@ public:
     // State of the preview cache, for the status bar and for tests.
     int CachedCount() const noexcept { return PreviewsCached; }
     bool BitmapperRunning() const noexcept { return Bitmapper != nullptr; }
-    const TBitmap* PreviewBitmap(int index) const;
+    const TCompactBitmap* PreviewBitmap(int index) const;
     // Waits until the preview thread has ended, serving its hand-offs.
     void WaitForBitmapper();
 
@@ -122,12 +123,19 @@ private:
 
     // One slot per font family, empty until a preview is rendered into it;
     // no slots before FormCreate and after FormDestroy.
-    std::vector<std::unique_ptr<TBitmap>> FontBitmaps;
+    std::vector<std::unique_ptr<TCompactBitmap>> FontBitmaps;
+    // Where every preview is rendered before it is packed into its slot:
+    // one bitmap for all, as large as the largest preview so far.
+    std::unique_ptr<TBitmap> PreviewSheet;
     // The running preview thread, which frees itself; null when none runs.
     TBitmapperThread* Bitmapper = nullptr;
     // Previews rendered with the cache on since it was last cleared: what
     // CachedCount() answers.
     int PreviewsCached = 0;
+    // The progress panel as last drawn: its width and the bar's (-1: no
+    // bar); 0 until it has been drawn.
+    int ProgressPanelWidth = 0;
+    int ProgressDrawn = -1;
 };
 
 // The main window, reachable from anywhere in the program while it exists.

@@ -23,12 +23,15 @@ void TMainForm::Copy(TObject* /*Sender*/) {
 void TMainForm::StatusBarDrawPanel(TStatusBar* /*Sender*/, TStatusPanel* /*Panel*/, const TRect& Rect) {
     TCanvas* canvas = StatusBar->Canvas();
     const int count = FontList->Items()->Count();
+    ProgressPanelWidth = Rect.Width();
     if (ProgressVisible(PreviewsCached, count)) {
         canvas->Brush()->SetColor(clHighlight);
         const int w = ProgressBarWidth(Rect.Width(), PreviewsCached, count);
         canvas->FillRect(TRect{Rect.left + 1, Rect.top + 1, Rect.left + w, Rect.bottom - 1});
+        ProgressDrawn = w;
     } else {
         canvas->Brush()->SetColor(clBtnFace);
         canvas->FillRect(Rect);
+        ProgressDrawn = -1;
     }
 }

@@ -13,7 +13,7 @@ void TMainForm::FontListDrawItem(TWinControl* /*Control*/, int Index, TRect Rect
     canvas->Brush()->SetColor(State.Has(TOwnerDrawFlag::odSelected) ? TColor(0x00E0E0E0) : FontList->Color());
     canvas->FillRect(Rect);
     if (Index < 0 || Index >= static_cast<int>(FontBitmaps.size())) return;
-    std::unique_ptr<TBitmap>& slot = FontBitmaps[static_cast<size_t>(Index)];
+    std::unique_ptr<TCompactBitmap>& slot = FontBitmaps[static_cast<size_t>(Index)];
     if (!slot) return;  // the family could not be rendered: the row stays empty
     canvas->Draw(Rect.left + 4, PreviewTop(Rect.top, Rect.bottom, slot->Height()), *slot);
     if (!CacheFontsCheck->Checked()) slot.reset();

@@ -1,5 +1,7 @@
-// Preview bitmaps of the font list rows, kept while the cache option is on,
-// and the thread that has them rendered ahead of need.
+// Preview bitmaps of the font list rows, kept packed while the cache option
+// is on, and the thread that has them rendered ahead of need.
+
+#include <algorithm>
 
 #include "app/AppMainForm.h"
 #include "app/BitmapperThread.h"
@@ -9,26 +11,31 @@
 
 void TMainForm::CreateFontBitmap(int Index) {
     if (Index < 0 || Index >= static_cast<int>(FontBitmaps.size())) return;
-    std::unique_ptr<TBitmap>& slot = FontBitmaps[static_cast<size_t>(Index)];
+    std::unique_ptr<TCompactBitmap>& slot = FontBitmaps[static_cast<size_t>(Index)];
     if (slot) return;
     const std::string& name = FontFamilies()[static_cast<size_t>(Index)];
     try {
-        auto bitmap = std::make_unique<TBitmap>();
-        TCanvas* canvas = bitmap->Canvas();
+        // One sheet for every rendering: a bitmap (and its DC) per preview
+        // would cost more than the rendering, and only the packed pixels
+        // are kept.
+        if (!PreviewSheet) PreviewSheet = std::make_unique<TBitmap>();
+        TBitmap& sheet = *PreviewSheet;
+        TCanvas* canvas = sheet.Canvas();
         TFont* font = canvas->Font();
         font->SetName(FaceForFamily(name));
         font->SetSize(SizeValue());
         font->SetStyle(StyleFromToggles());
         font->SetColor(clWindowText);
-        bitmap->SetWidth(canvas->TextWidth(name + " "));
-        bitmap->SetHeight(canvas->TextHeight(name));
+        const int width = canvas->TextWidth(name + " ");
+        const int height = canvas->TextHeight(name);
+        if (width > sheet.Width() || height > sheet.Height())
+            sheet.SetSize(std::max(width, sheet.Width()), std::max(height, sheet.Height()));
+        // Only the preview's own rectangle is read back, so only it is made
+        // white; what an earlier, larger preview left beyond it stays.
         canvas->Brush()->SetColor(clWhite);
+        canvas->FillRect(TRect{0, 0, width, height});
         canvas->TextOut(0, 0, name);
-        bitmap->SetTransparentColor(clWhite);
-        bitmap->SetTransparent(true);
-        // The drawing DC is not needed again: a kept preview is only blitted.
-        bitmap->Dormant();
-        slot = std::move(bitmap);
+        slot = std::make_unique<TCompactBitmap>(sheet, width, height);
     } catch (const std::exception&) {
         // A family that cannot be rendered (or graphics resources running
         // out) leaves its row empty; the list and the walk go on.
@@ -36,9 +43,14 @@ void TMainForm::CreateFontBitmap(int Index) {
     }
     if (CacheFontsCheck->Checked()) {
         ++PreviewsCached;
-        // Only the progress panel changes; repainting the whole bar for
-        // every preview would cost more than rendering the preview.
-        StatusBar->RepaintPanel(kProgressPanel);
+        // Only the progress panel changes, and with many families its bar
+        // grows by a pixel only every few previews: the panel is painted
+        // when its picture changes, not for every preview.
+        const int count = FontList->Items()->Count();
+        const int bar = ProgressVisible(PreviewsCached, count)
+                            ? ProgressBarWidth(ProgressPanelWidth, PreviewsCached, count)
+                            : -1;
+        if (ProgressPanelWidth <= 0 || bar != ProgressDrawn) StatusBar->RepaintPanel(kProgressPanel);
     }
 }
 
@@ -80,7 +92,7 @@ void TMainForm::CacheFontsCheckClick(TObject* /*Sender*/) {
         ClearCache();
 }
 
-const TBitmap* TMainForm::PreviewBitmap(int index) const {
+const TCompactBitmap* TMainForm::PreviewBitmap(int index) const {
     if (index < 0 || index >= static_cast<int>(FontBitmaps.size())) return nullptr;
     return FontBitmaps[static_cast<size_t>(index)].get();
 }

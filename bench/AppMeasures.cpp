@@ -1,5 +1,7 @@
 #include "AppMeasures.h"
 
+#include <algorithm>
+
 #include "Measure.h"
 #include "app/AppMainForm.h"
 #include "app/FontFamilies.h"
@@ -28,16 +30,6 @@ void SetStyleWithCacheOff(TMainForm& form, const TRawPreviewStyle& style) {
     Application->ProcessMessages();
 }
 
-namespace {
-
-uint64_t PixelBytes(const TBitmap& bitmap) {
-    BITMAP info{};
-    if (!::GetObjectW(bitmap.Handle(), sizeof info, &info)) return 0;
-    return uint64_t(info.bmWidthBytes) * uint64_t(info.bmHeight);
-}
-
-}  // namespace
-
 TWalkFigures MeasureWalk(TMainForm& form) {
     TWalkFigures figures;
     const uint64_t before = CommittedPrivateBytes();
@@ -48,12 +40,50 @@ TWalkFigures MeasureWalk(TMainForm& form) {
     figures.committed = CommittedPrivateBytes() - before;
     const int count = static_cast<int>(FontFamilies().size());
     for (int i = 0; i < count; ++i)
-        if (const TBitmap* preview = form.PreviewBitmap(i)) {
+        if (const TCompactBitmap* preview = form.PreviewBitmap(i)) {
             ++figures.kept;
-            figures.pixelBytes += PixelBytes(*preview);
+            // What the preview took as a 32-bit bitmap: four bytes a pixel,
+            // rows never padded.
+            figures.pixelBytes += uint64_t(preview->Width()) * uint64_t(preview->Height()) * 4;
+            figures.held += preview->MemoryBytes();
         }
     return figures;
 }
+
+namespace {
+
+// The pixels of a preview's non-white rectangle, read back by drawing it on
+// white.
+TRawBlit Unpacked(const TCompactBitmap& preview, int x, int y) {
+    const TRect ink = preview.Ink();
+    TRawBlit blit;
+    blit.width = ink.Width();
+    blit.height = ink.Height();
+    blit.x = x + ink.left;
+    blit.y = y + ink.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = blit.width;
+    info.bmiHeader.biHeight = -blit.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::PatBlt(dc, 0, 0, blit.width, blit.height, WHITENESS);
+    preview.Draw(dc, -ink.left, -ink.top);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    blit.pixels.assign(pixels, pixels + size_t(blit.width) * size_t(blit.height));
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return blit;
+}
+
+}  // namespace
 
 std::vector<TRawBlit> VisiblePreviews(TMainForm& form) {
     std::vector<TRawBlit> blits;
@@ -61,17 +91,83 @@ std::vector<TRawBlit> VisiblePreviews(TMainForm& form) {
     const int rowHeight = list.ItemHeight();
     const int visibleHeight = list.ClientRect().Height();
     const int count = static_cast<int>(FontFamilies().size());
+    const int width = list.ClientRect().Width();
     for (int i = list.TopIndex(), top = 0; i < count && top < visibleHeight; ++i, top += rowHeight)
-        if (const TBitmap* preview = form.PreviewBitmap(i))
-            blits.push_back({preview->Handle(), 4, PreviewTop(top, top + rowHeight, preview->Height())});
+        if (const TCompactBitmap* preview = form.PreviewBitmap(i); preview && preview->Ink().Width() > 0) {
+            TRawBlit blit = Unpacked(*preview, 4, PreviewTop(top, top + rowHeight, preview->Height()));
+            blit.rowLeft = 0;
+            blit.rowTop = top;
+            blit.rowRight = width;
+            blit.rowBottom = top + rowHeight;
+            blits.push_back(std::move(blit));
+        }
     return blits;
 }
 
 double MeasureRepaint(TMainForm& form, int repeats) {
     TListBox& list = *form.FontList;
-    list.Repaint();  // the first repaint makes the masks, kept from then on
+    list.Repaint();  // the first repaint sizes the drawing sections
     const double start = NowSeconds();
     for (int r = 0; r < repeats; ++r) list.Repaint();
     ::GdiFlush();
     return (NowSeconds() - start) / repeats;
+}
+
+std::vector<double> MeasureClicks(TMainForm& form, int clicks, bool duringWalk) {
+    std::vector<double> times;
+    TListBox& list = *form.FontList;
+    HWND listWindow = list.Handle();
+    HWND bar = form.StatusBar->Handle();
+    const int rowHeight = list.ItemHeight();
+    const int count = static_cast<int>(FontFamilies().size());
+    const int rows = std::min(list.ClientRect().Height() / rowHeight, count - list.TopIndex());
+    if (rows < 2) return times;
+    form.CacheFontsCheck->SetChecked(false);
+    form.CacheFontsCheck->SetChecked(duringWalk);
+    int previous = list.ItemIndex() - list.TopIndex();
+    for (int k = 0; k < clicks; ++k) {
+        if (duringWalk && !form.BitmapperRunning()) {
+            form.CacheFontsCheck->SetChecked(false);
+            form.CacheFontsCheck->SetChecked(true);
+        }
+        // Never the row already selected: its click would change nothing.
+        int row = (k * 7 + 3) % rows;
+        if (row == previous) row = (row + 1) % rows;
+        previous = row;
+        const int index = list.TopIndex() + row;
+        const std::string& family = list.Items()->Get(index);
+        const LPARAM at = MAKELPARAM(20, row * rowHeight + rowHeight / 2);
+        const double start = NowSeconds();
+        ::PostMessageW(listWindow, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(listWindow, WM_LBUTTONUP, 0, at);
+        const auto shown = [&] {
+            return form.StatusBar->Panels()->Items(kNamePanel)->Text() == family &&
+                   !::GetUpdateRect(bar, nullptr, FALSE);
+        };
+        const double limit = start + 5;
+        while (!shown() && NowSeconds() < limit) Application->HandleMessage();
+        times.push_back((NowSeconds() - start) * 1000);
+    }
+    form.CacheFontsCheck->SetChecked(false);
+    return times;
+}
+
+double MeasurePreviewDraws(TMainForm& form, int repeats) {
+    TListBox& list = *form.FontList;
+    const int rowHeight = list.ItemHeight();
+    const int visibleHeight = list.ClientRect().Height();
+    const int count = static_cast<int>(FontFamilies().size());
+    std::vector<std::pair<const TCompactBitmap*, int>> rows;
+    for (int i = list.TopIndex(), top = 0; i < count && top < visibleHeight; ++i, top += rowHeight)
+        if (const TCompactBitmap* preview = form.PreviewBitmap(i))
+            rows.emplace_back(preview, PreviewTop(top, top + rowHeight, preview->Height()));
+    HDC dc = ::GetDC(list.Handle());
+    const double start = NowSeconds();
+    for (int r = 0; r < repeats; ++r)
+        for (const auto& [preview, y] : rows) preview->Draw(dc, 4, y);
+    ::GdiFlush();
+    const double seconds = (NowSeconds() - start) / repeats;
+    ::ReleaseDC(list.Handle(), dc);
+    list.Repaint();
+    return seconds;
 }

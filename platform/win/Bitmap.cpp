@@ -158,6 +158,16 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
 }
 
+const uint32_t* TBitmap::ScanLine(int y) const noexcept {
+    if (!handle_ || y < 0 || y >= height_) return nullptr;
+    DIBSECTION dib{};
+    if (::GetObjectW(handle_.Get(), sizeof dib, &dib) != int(sizeof dib) || !dib.dsBm.bmBits) return nullptr;
+    // Every bitmap's pixels are a top-down section (NewScreenBitmap), which
+    // GetObject does not tell apart from a bottom-up one.
+    return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(dib.dsBm.bmBits) +
+                                             ptrdiff_t(dib.dsBm.bmWidthBytes) * y);
+}
+
 void TBitmap::SetTransparent(bool value) {
     if (transparent_ == value) return;
     transparent_ = value;

@@ -73,6 +73,10 @@ public:
 
     // Null while the bitmap is empty.
     HBITMAP Handle() const noexcept { return handle_.Get(); }
+    // Row y of the pixels, 0x00RRGGBB each (the top byte may be anything):
+    // read straight from the section, so drawing through the canvas must be
+    // flushed first (GdiFlush). Null while empty or for y outside.
+    const uint32_t* ScanLine(int y) const noexcept;
 
     // Copies pixels, size and transparency of another bitmap (not its
     // canvas's font, brush or pen).

@@ -3,6 +3,7 @@
 #include "platform/core/ClassBuilder.h"
 #include "platform/win/Bitmap.h"
 #include "platform/win/BitmapDC.h"
+#include "platform/win/CompactBitmap.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
 
@@ -239,6 +240,13 @@ void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
         const TBitmapSourceDC source(bitmap);
         ::BitBlt(dc, x, y, w, h, source.Get(), 0, 0, SRCCOPY);
     }
+}
+
+void TCanvas::Draw(int x, int y, const TCompactBitmap& picture) {
+    if (picture.Empty()) return;
+    HDC dc = Require(0);
+    TLockCanvas keep(*this);
+    picture.Draw(dc, x, y);
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& canvas, const TRect& source) {

@@ -22,6 +22,7 @@
 #include "platform/win/WinTypes.h"
 
 class TBitmap;
+class TCompactBitmap;
 
 GLY_EXCEPTION(EInvalidOperation, Exception);
 
@@ -75,6 +76,8 @@ public:
     // Copies the bitmap with its top-left corner at (x, y); a transparent
     // bitmap leaves the pixels of its transparent colour out.
     void Draw(int x, int y, TBitmap& bitmap);
+    // The same for a compact picture, whose white is always left out.
+    void Draw(int x, int y, const TCompactBitmap& picture);
     // Copies `source` of another canvas into `dest` of this one, stretched.
     void CopyRect(const TRect& dest, TCanvas& canvas, const TRect& source);
 

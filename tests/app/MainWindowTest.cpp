@@ -13,6 +13,7 @@
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
 #include "tests/app/MainFormFile.h"
+#include "tests/app/MainWindowFixture.h"
 #include "tests/support/Families.h"
 #include "tests/support/PumpUntil.h"
 #include "tests/support/StoredState.h"
@@ -24,27 +25,6 @@ std::string WindowText(HWND hwnd) {
     ::GetWindowTextW(hwnd, buf, 512);
     return Utf8(buf);
 }
-
-class MainWindow : public testing::Test {
-protected:
-    void SetUp() override {
-        const auto data = ReadMainForm();
-        ASSERT_FALSE(data.empty()) << "GLYPHORA_SOURCE_DIR must name the source tree";
-        ForgetStoredState();
-        form = Application->CreateFormFrom<TMainForm>(data);
-        form->Show();
-        Application->ProcessMessages();
-    }
-    void TearDown() override {
-        TComponent::Free(form);
-        ForgetStoredState();
-    }
-
-    int Families() const { return static_cast<int>(expected.size()); }
-    // What the list should hold, from the test's own enumeration.
-    const std::vector<std::string> expected = InstalledFamilies();
-    TMainForm* form = nullptr;
-};
 
 TEST_F(MainWindow, ControlsLieWhereTheDesignPutsThem) {
     struct Case {
@@ -112,7 +92,7 @@ TEST_F(MainWindow, ThePreviewThreadRendersEveryFamilyThenLetsGo) {
     ASSERT_TRUE(PumpUntil([&] { return !form->BitmapperRunning(); }));
     EXPECT_EQ(form->CachedCount(), Families());
     for (int i = 0; i < Families(); ++i) {
-        const TBitmap* b = form->PreviewBitmap(i);
+        const TCompactBitmap* b = form->PreviewBitmap(i);
         ASSERT_NE(b, nullptr) << i;
         EXPECT_TRUE(b->Transparent());
         EXPECT_GT(b->Width(), 0);
@@ -152,7 +132,7 @@ TEST_F(MainWindow, AStyleToggleMidWalkStartsOverInTheNewStyle) {
     for (int i = 0; i < Families(); ++i) {
         const int bold = width(i, true), regular = width(i, false);
         if (bold != regular) ++telling;
-        const TBitmap* preview = form->PreviewBitmap(i);
+        const TCompactBitmap* preview = form->PreviewBitmap(i);
         ASSERT_NE(preview, nullptr) << expected[size_t(i)];
         EXPECT_EQ(preview->Width(), bold) << expected[size_t(i)] << " (regular " << regular << ")";
     }

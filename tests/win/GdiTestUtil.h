@@ -41,6 +41,10 @@ public:
         const uint32_t v = bits_[y * width_ + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
+    void Put(int x, int y, COLORREF color) {
+        ::GdiFlush();
+        bits_[y * width_ + x] = ToBits(color);
+    }
     // How many pixels of the rectangle have the colour.
     int Count(const RECT& r, COLORREF color) const {
         int n = 0;

@@ -1,0 +1,229 @@
+#include "platform/win/CompactBitmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win/Bitmap.h"
+#include "platform/win/Handle.h"
+#include "platform/win/Win32.h"
+
+namespace {
+
+constexpr uint32_t kRgb = 0x00FFFFFF;
+
+bool IsWhite(uint32_t pixel) noexcept { return (pixel & kRgb) == kRgb; }
+
+bool IsGrey(uint32_t pixel) noexcept {
+    const uint32_t b = pixel & 0xFF, g = (pixel >> 8) & 0xFF, r = (pixel >> 16) & 0xFF;
+    return b == g && g == r;
+}
+
+void PutNumber(std::vector<uint8_t>& out, uint32_t value) {
+    while (value >= 0x80) {
+        out.push_back(uint8_t(value | 0x80));
+        value >>= 7;
+    }
+    out.push_back(uint8_t(value));
+}
+
+uint32_t TakeNumber(const uint8_t*& in) noexcept {
+    uint32_t value = 0;
+    for (int shift = 0;; shift += 7) {
+        const uint8_t byte = *in++;
+        value |= uint32_t(byte & 0x7F) << shift;
+        if (!(byte & 0x80)) return value;
+    }
+}
+
+// The drawing thread's two sections that pictures are unpacked into.
+class TDrawSurfaces {
+public:
+    TDrawSurfaces() = default;
+    TDrawSurfaces(const TDrawSurfaces&) = delete;
+    TDrawSurfaces& operator=(const TDrawSurfaces&) = delete;
+    ~TDrawSurfaces() { Deselect(); }
+
+    // At least width x height; false when the sections cannot be made.
+    bool Reserve(int width, int height) {
+        if (width <= width_ && height <= height_) return true;
+        if (!colourDC_) colourDC_ = CreateMemoryDC();
+        if (!maskDC_) maskDC_ = CreateMemoryDC();
+        if (!colourDC_ || !maskDC_) return false;
+        const int w = std::max(width, width_), h = std::max(height, height_);
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD colours[2];
+        } info{};
+        info.header.biSize = sizeof info.header;
+        info.header.biWidth = w;
+        info.header.biHeight = -h;
+        info.header.biPlanes = 1;
+        info.header.biCompression = BI_RGB;
+        info.header.biBitCount = 32;
+        void* colourBits = nullptr;
+        TBitmapHandle colour(::CreateDIBSection(colourDC_.Get(), reinterpret_cast<BITMAPINFO*>(&info),
+                                                DIB_RGB_COLORS, &colourBits, nullptr, 0));
+        // The mask's bits: 1 (white) where the destination stays.
+        info.header.biBitCount = 1;
+        info.header.biClrUsed = 2;
+        info.colours[1] = RGBQUAD{255, 255, 255, 0};
+        void* maskBits = nullptr;
+        TBitmapHandle mask(::CreateDIBSection(maskDC_.Get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                              &maskBits, nullptr, 0));
+        if (!colour || !mask || !colourBits || !maskBits) return false;
+        Deselect();
+        colour_ = std::move(colour);
+        mask_ = std::move(mask);
+        oldColour_ = ::SelectObject(colourDC_.Get(), colour_.Get());
+        oldMask_ = ::SelectObject(maskDC_.Get(), mask_.Get());
+        colourBits_ = static_cast<uint32_t*>(colourBits);
+        maskBits_ = static_cast<uint8_t*>(maskBits);
+        width_ = w;
+        height_ = h;
+        return true;
+    }
+
+    HDC ColourDC() const noexcept { return colourDC_.Get(); }
+    HDC MaskDC() const noexcept { return maskDC_.Get(); }
+    uint32_t* ColourRow(int y) const noexcept { return colourBits_ + ptrdiff_t(width_) * y; }
+    uint8_t* MaskRow(int y) const noexcept { return maskBits_ + ptrdiff_t((width_ + 31) / 32 * 4) * y; }
+
+private:
+    void Deselect() noexcept {
+        if (oldColour_) ::SelectObject(colourDC_.Get(), oldColour_);
+        if (oldMask_) ::SelectObject(maskDC_.Get(), oldMask_);
+        oldColour_ = oldMask_ = nullptr;
+    }
+
+    TMemoryDC colourDC_, maskDC_;
+    TBitmapHandle colour_, mask_;
+    HGDIOBJ oldColour_ = nullptr, oldMask_ = nullptr;
+    uint32_t* colourBits_ = nullptr;
+    uint8_t* maskBits_ = nullptr;
+    int width_ = 0, height_ = 0;
+};
+
+thread_local TDrawSurfaces surfaces;
+
+}  // namespace
+
+TCompactBitmap::TCompactBitmap(const TBitmap& source, int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    width_ = width;
+    height_ = height;
+    const int w = std::min(width, source.Width()), h = std::min(height, source.Height());
+    if (w <= 0 || h <= 0) return;
+    ::GdiFlush();  // the rows must hold every drawing done so far
+    const uint32_t* first = source.ScanLine(0);
+    if (!first) return;
+    const ptrdiff_t stride = h > 1 ? source.ScanLine(1) - first : 0;
+    const auto rowAt = [&](int y) { return first + stride * y; };
+
+    TRect ink{w, h, 0, 0};
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* row = rowAt(y);
+        for (int x = 0; x < w; ++x) {
+            if (IsWhite(row[x])) continue;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x + 1);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = y + 1;
+            if (grey_ && !IsGrey(row[x])) grey_ = false;
+        }
+    }
+    if (ink.right <= ink.left) return;
+    ink_ = ink;
+
+    // Built in a buffer the thread keeps, then copied at its exact size.
+    thread_local std::vector<uint8_t> out;
+    out.clear();
+    std::vector<std::pair<int, int>> runs;
+    for (int y = ink.top; y < ink.bottom; ++y) {
+        const uint32_t* row = rowAt(y);
+        runs.clear();
+        for (int x = ink.left; x < ink.right;) {
+            if (IsWhite(row[x])) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < ink.right && !IsWhite(row[x])) ++x;
+            runs.emplace_back(start, x);
+        }
+        PutNumber(out, uint32_t(runs.size()));
+        int at = ink.left;
+        for (const auto& [start, end] : runs) {
+            PutNumber(out, uint32_t(start - at));
+            PutNumber(out, uint32_t(end - start));
+            for (int x = start; x < end; ++x) {
+                const uint32_t p = row[x];
+                out.push_back(uint8_t(p));
+                if (!grey_) {
+                    out.push_back(uint8_t(p >> 8));
+                    out.push_back(uint8_t(p >> 16));
+                }
+            }
+            at = end;
+        }
+    }
+    runs_.assign(out.begin(), out.end());
+}
+
+TColor TCompactBitmap::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return clNone;
+    if (!ink_.Contains(TPoint{x, y})) return clWhite;
+    const uint8_t* in = runs_.data();
+    for (int row = ink_.top;; ++row) {
+        const uint32_t count = TakeNumber(in);
+        int at = ink_.left;
+        for (uint32_t i = 0; i < count; ++i) {
+            at += int(TakeNumber(in));
+            const int length = int(TakeNumber(in));
+            if (row == y && x >= at && x < at + length) {
+                const uint8_t* p = in + (x - at) * (grey_ ? 1 : 3);
+                return grey_ ? TColor(RGB(p[0], p[0], p[0])) : TColor(RGB(p[2], p[1], p[0]));
+            }
+            in += length * (grey_ ? 1 : 3);
+            at += length;
+        }
+        if (row == y) return clWhite;
+    }
+}
+
+void TCompactBitmap::Draw(HDC dc, int x, int y) const {
+    const int w = ink_.Width(), h = ink_.Height();
+    if (!dc || w <= 0 || h <= 0 || !surfaces.Reserve(w, h)) return;
+    ::GdiFlush();  // the sections' last blits must be done before they are written
+    const uint8_t* in = runs_.data();
+    for (int row = 0; row < h; ++row) {
+        uint32_t* colour = surfaces.ColourRow(row);
+        uint8_t* mask = surfaces.MaskRow(row);
+        std::memset(colour, 0, size_t(w) * 4);
+        std::memset(mask, 0xFF, size_t(w + 7) / 8);
+        const uint32_t count = TakeNumber(in);
+        int at = 0;
+        for (uint32_t i = 0; i < count; ++i) {
+            at += int(TakeNumber(in));
+            const int end = at + int(TakeNumber(in));
+            for (; at < end; ++at) {
+                if (grey_) {
+                    const uint32_t g = *in++;
+                    colour[at] = g | g << 8 | g << 16;
+                } else {
+                    colour[at] = uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
+                    in += 3;
+                }
+                mask[at >> 3] &= uint8_t(~(0x80u >> (at & 7)));
+            }
+        }
+    }
+    // A monochrome source takes the text colour for 0 and the background
+    // colour for 1: black and white, whatever the DC had.
+    const COLORREF text = ::SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF background = ::SetBkColor(dc, RGB(255, 255, 255));
+    ::BitBlt(dc, x + ink_.left, y + ink_.top, w, h, surfaces.MaskDC(), 0, 0, SRCAND);
+    ::BitBlt(dc, x + ink_.left, y + ink_.top, w, h, surfaces.ColourDC(), 0, 0, SRCPAINT);
+    ::SetBkColor(dc, background);
+    ::SetTextColor(dc, text);
+}

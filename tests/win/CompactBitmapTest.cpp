@@ -1,0 +1,141 @@
+// Compact pictures: every non-white pixel kept, grey ones in one byte,
+// drawn with white left out, and small beside the 32-bit pixels they replace.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win/CompactBitmap.h"
+#include "platform/win/Graphics.h"
+#include "tests/win/GdiTestUtil.h"
+
+namespace {
+
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+
+struct TDot {
+    int x, y;
+    COLORREF color;
+};
+
+// A white bitmap with the given pixels set.
+void Paint(TBitmap& bitmap, int width, int height, const std::vector<TDot>& dots) {
+    bitmap.SetSize(width, height);
+    for (const TDot& d : dots) bitmap.Canvas()->SetPixel(d.x, d.y, TColor(d.color));
+}
+
+TEST(CompactBitmap, KeepsEveryPixelThatIsNotWhiteAndDrawsOnlyThose) {
+    struct Case {
+        const char* what;
+        std::vector<TDot> dots;
+        bool grey;
+        RECT ink;
+    };
+    const Case cases[] = {
+        {"grey levels", {{1, 1, RGB(0, 0, 0)}, {2, 1, RGB(128, 128, 128)}, {8, 4, RGB(254, 254, 254)}}, true, {1, 1, 9, 5}},
+        {"one coloured pixel",
+         {{0, 5, RGB(0, 0, 0)}, {3, 2, RGB(200, 10, 30)}, {4, 2, RGB(7, 7, 7)}, {9, 0, RGB(255, 255, 254)}},
+         false,
+         {0, 0, 10, 6}},
+        {"a single pixel", {{5, 3, RGB(40, 40, 40)}}, true, {5, 3, 6, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TBitmap bitmap;
+        Paint(bitmap, 10, 6, c.dots);
+        const TCompactBitmap picture(bitmap, 10, 6);
+        EXPECT_EQ(picture.Width(), 10);
+        EXPECT_EQ(picture.Height(), 6);
+        EXPECT_EQ(picture.Grey(), c.grey);
+        EXPECT_EQ(picture.Ink(), (TRect{int(c.ink.left), int(c.ink.top), int(c.ink.right), int(c.ink.bottom)}));
+        const auto dotAt = [&](int x, int y) -> const TDot* {
+            for (const TDot& d : c.dots)
+                if (d.x == x && d.y == y) return &d;
+            return nullptr;
+        };
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 10; ++x) {
+                const TDot* d = dotAt(x, y);
+                EXPECT_EQ(picture.Pixel(x, y), TColor(d ? d->color : RGB(255, 255, 255))) << x << ", " << y;
+            }
+        EXPECT_EQ(picture.Pixel(10, 0), clNone);
+        EXPECT_EQ(picture.Pixel(0, -1), clNone);
+
+        // Drawn at (5, 7) on navy: the dots land there, everything else
+        // stays navy.
+        TTestSurface surface(24, 20, kNavy);
+        picture.Draw(surface.DC(), 5, 7);
+        int navy = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 24; ++x) {
+                if (const TDot* d = dotAt(x - 5, y - 7)) {
+                    EXPECT_EQ(surface.At(x, y), d->color) << x << ", " << y;
+                } else {
+                    navy += surface.At(x, y) == kNavy;
+                }
+            }
+        EXPECT_EQ(navy, 24 * 20 - int(c.dots.size()));
+    }
+}
+
+TEST(CompactBitmap, EmptyAllWhiteAndClippedPictures) {
+    TBitmap bitmap;
+    Paint(bitmap, 10, 6, {{9, 5, RGB(0, 0, 0)}});
+    struct Case {
+        int width, height;
+        bool empty;
+        RECT ink;
+    };
+    const Case cases[] = {
+        {10, 6, false, {9, 5, 10, 6}},
+        {20, 30, false, {9, 5, 10, 6}},  // beyond the source: white
+        {9, 6, false, {0, 0, 0, 0}},     // the one dot cut off: all white
+        {0, 6, true, {0, 0, 0, 0}},
+        {10, -3, true, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        const TCompactBitmap picture(bitmap, c.width, c.height);
+        EXPECT_EQ(picture.Empty(), c.empty);
+        EXPECT_EQ(picture.Ink(), (TRect{int(c.ink.left), int(c.ink.top), int(c.ink.right), int(c.ink.bottom)}));
+        if (c.width > 15) {
+            EXPECT_EQ(picture.Pixel(15, 15), clWhite);
+        }
+        TTestSurface surface(30, 30, kNavy);
+        picture.Draw(surface.DC(), 0, 0);
+        const bool dot = c.ink.right > c.ink.left;
+        EXPECT_EQ(surface.Count({0, 0, 30, 30}, kNavy), 30 * 30 - (dot ? 1 : 0));
+        if (dot) {
+            EXPECT_EQ(surface.At(9, 5), RGB(0, 0, 0));
+        }
+    }
+}
+
+TEST(CompactBitmap, TextOnWhiteTakesFarLessThanItsThirtyTwoBitPixels) {
+    // Text: one byte per inked pixel at most. A picture with every pixel in
+    // a different colour cannot be packed below three bytes per pixel.
+    TBitmap text;
+    TCanvas& c = *text.Canvas();
+    c.Font()->SetName("Liberation Serif");
+    c.Font()->SetHeight(-96);
+    c.Font()->SetStyle(TFontStyles{TFontStyle::fsBold, TFontStyle::fsItalic, TFontStyle::fsUnderline});
+    const std::string name = "Liberation Serif";
+    text.SetSize(c.TextWidth(name + " "), c.TextHeight(name));
+    c.TextOut(0, 0, name);
+    const TCompactBitmap packedText(text, text.Width(), text.Height());
+    const double textBytes = double(text.Width()) * text.Height() * 4;
+    EXPECT_TRUE(packedText.Grey());
+    EXPECT_LT(packedText.MemoryBytes(), 0.3 * textBytes);
+
+    TBitmap noise;
+    std::vector<TDot> dots;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) dots.push_back({x, y, RGB(x * 16, y * 16, 100)});
+    Paint(noise, 16, 16, dots);
+    const TCompactBitmap packedNoise(noise, 16, 16);
+    EXPECT_FALSE(packedNoise.Grey());
+    EXPECT_GE(packedNoise.MemoryBytes(), 3u * 16 * 16);
+    EXPECT_EQ(packedNoise.Pixel(15, 15), TColor(RGB(240, 240, 100)));
+}
+
+}  // namespace
