@@ -80,6 +80,10 @@ bool ShowAboutDlg(const std::string& name, const std::string& version, const std
         dlg->Panel1->SetHeight(dlg->Scaled(kCompactPanelHeight));
         dlg->Bevel2->SetTop(dlg->Scaled(kCompactBevelTop));
         dlg->OKBtn->SetTop(dlg->Scaled(kCompactButtonTop));
+        // Below the panel's new edge but for a strip as high as the heading's
+        // leading; at a denser screen its accents would reach into the strip.
+        dlg->Label4->Hide();
+        dlg->AdditionalMemo->Hide();
     } else {
         dlg->AdditionalMemo->SetText(additional);
     }

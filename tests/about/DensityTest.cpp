@@ -78,6 +78,15 @@ TEST(AboutDensity, BothLayoutsScaleFromTheDesign) {
                 EXPECT_EQ(lf.lfHeight, -S(11));
                 // A label grows with its font: at least as much as the design's 13.
                 EXPECT_GE(dlg.VersionLabel->Height(), S(13) - 1);
+                // Nothing of the heading below the compact panel peeks out
+                // at its lower edge: the strip shows the panel's grey alone.
+                const bool compact = layout.clientHeight == 184;
+                const int strip = S(compact ? 66 : 202) - S(64);  // Panel1's height, Label4's top
+                ASSERT_GT(strip, 0);
+                const TShot edge(*dlg.Panel1, 0, S(64), S(296), strip);  // the panel reaches past the client
+                const bool plain = edge.Count(RGB(224, 224, 224)) == edge.Width() * edge.Height();
+                EXPECT_EQ(plain, compact);
+
                 PressKey(VK_ESCAPE);
             });
         }
