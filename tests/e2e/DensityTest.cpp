@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/e2e/MainWindow.h"
+#include "tests/e2e/StoredSettings.h"
 #include "tests/support/Density.h"
 #include "tests/support/StoredState.h"
 
@@ -261,5 +262,33 @@ TEST_P(Density, TheProgramComesUpScaledFromItsDesign) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, Density, testing::Values(144, 192));
+
+// Geometry stored by a run at 96 pixels per inch stays in those pixels at
+// 192: the window where and as large as it was left, the splitter where it
+// was dragged; inside, the design scales as ever.
+TEST(DensityStored, GeometryStaysInThePixelsOfTheRunThatStoredIt) {
+    ForgetStoredState();
+    const TChoices left96{.left = 600, .top = 400, .width = 646, .height = 500, .splitter = 300};
+    for (const auto& [entry, value] : Stored(left96).values) {
+        const size_t cut = entry.find(" : ");
+        Plant(entry.substr(0, cut), entry.substr(cut + 3), value);
+    }
+    SetStartDensity(192);
+    TProgram program;
+    RestoreStartDensity();
+    ASSERT_NE(program.Main(), nullptr);
+    const TMainWindow w(program);
+    ASSERT_TRUE(w.Complete());
+    RECT outer{};
+    ::GetWindowRect(w.main, &outer);
+    EXPECT_EQ(std::vector<LONG>({outer.left, outer.top, outer.right, outer.bottom}),
+              std::vector<LONG>({600, 400, 1246, 900}));
+    EXPECT_EQ(w.SplitterLeft(), 300);
+    EXPECT_EQ(w.ListWidth(), 300);
+    const RECT toolbar = InParent(::GetParent(w.bold));
+    EXPECT_EQ(toolbar.bottom - toolbar.top, ScaleFromDesign(28, 192));
+    EXPECT_EQ(program.Close(), 0);
+    ForgetStoredState();
+}
 
 }  // namespace
