@@ -75,10 +75,15 @@ bool ShowAboutDlg(const std::string& name, const std::string& version, const std
     dlg->EMailLabel->SetCaption(email);
     dlg->WWWLabel->SetCaption(web);
     if (additional.empty()) {
-        dlg->SetClientHeight(kCompactClientHeight);
-        dlg->Panel1->SetHeight(kCompactPanelHeight);
-        dlg->Bevel2->SetTop(kCompactBevelTop);
-        dlg->OKBtn->SetTop(kCompactButtonTop);
+        // Designed lengths like the form file's, at the dialog's density.
+        dlg->SetClientHeight(dlg->Scaled(kCompactClientHeight));
+        dlg->Panel1->SetHeight(dlg->Scaled(kCompactPanelHeight));
+        dlg->Bevel2->SetTop(dlg->Scaled(kCompactBevelTop));
+        dlg->OKBtn->SetTop(dlg->Scaled(kCompactButtonTop));
+        // Below the panel's new edge but for a strip as high as the heading's
+        // leading; at a denser screen its accents would reach into the strip.
+        dlg->Label4->Hide();
+        dlg->AdditionalMemo->Hide();
     } else {
         dlg->AdditionalMemo->SetText(additional);
     }

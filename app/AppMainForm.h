@@ -108,6 +108,11 @@ public:
     // Waits until the preview thread has ended, serving its hand-offs.
     void WaitForBitmapper();
 
+protected:
+    // The previews and the fonts given in points are made again for the
+    // new density; the selection, the texts and the toggles stay.
+    void DpiChanged(int oldPpi, int newPpi) override;
+
 private:
     void StartBitmapper();
     void BitmapperTerminated(TObject* Sender);

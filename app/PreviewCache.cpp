@@ -23,6 +23,7 @@ void TMainForm::CreateFontBitmap(int Index) {
         TCanvas* canvas = sheet.Canvas();
         TFont* font = canvas->Font();
         font->SetName(FaceForFamily(name));
+        font->SetPixelsPerInch(PixelsPerInch());
         font->SetSize(SizeValue());
         font->SetStyle(StyleFromToggles());
         font->SetColor(clWindowText);

@@ -34,6 +34,8 @@ void TMainForm::FontPropsChanged(TObject* /*Sender*/) {
     if (CacheFontsCheck->Checked()) StartBitmapper();
 }
 
+void TMainForm::DpiChanged(int /*oldPpi*/, int /*newPpi*/) { FontPropsChanged(this); }
+
 void TMainForm::SizeEditKeyUp(TObject* /*Sender*/, uint16_t& Key, TShiftState /*Shift*/) {
     constexpr uint16_t kEnter = 13;
     if (Key == kEnter) FontPropsChanged(this);

@@ -127,6 +127,29 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 
 void TControl::BoundsChanged(bool /*resized*/) {}
 
+void TControl::ChangeScale(int fromPpi, int toPpi) {
+    ScaleBounds(fromPpi, toPpi);
+    ScaleFont(fromPpi, toPpi);
+}
+
+void TControl::ScaleBounds(int fromPpi, int toPpi, bool position) {
+    const int left = designLeft_.Rescale(left_, fromPpi, toPpi);
+    const int top = designTop_.Rescale(top_, fromPpi, toPpi);
+    const int width = designWidth_.Rescale(width_, fromPpi, toPpi);
+    const int height = designHeight_.Rescale(height_, fromPpi, toPpi);
+    if (position)
+        SetBounds(left, top, width, height);
+    else
+        SetBounds(left_, top_, width, height);
+}
+
+void TControl::ScaleFont(int fromPpi, int toPpi) {
+    // A font taken from the parent follows the parent's.
+    const int height = designFontHeight_.Rescale(font_->Height(), fromPpi, toPpi);
+    font_->SetPixelsPerInch(toPpi);
+    if (!parentFont_) font_->SetHeight(height);
+}
+
 void TControl::UpdateBoundsFromWindow() {
     if (!handle_) return;
     HWND window = handle_.Get();

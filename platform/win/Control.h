@@ -22,6 +22,7 @@
 #include "platform/win/Geometry.h"
 #include "platform/win/Handle.h"
 #include "platform/win/Messages.h"
+#include "platform/win/Scaling.h"
 #include "platform/win/WinTypes.h"
 
 class TWinControl;
@@ -129,6 +130,13 @@ public:
     // the control holds the mouse.
     TMouseMoveEvent OnMouseMove;
 
+    // ---- density ----
+    // Brings every designed length of the control (bounds, the height of a
+    // font of its own, and what its kind adds: row heights, cell sizes...)
+    // from `fromPpi` to `toPpi` pixels per inch, starting each time from the
+    // design values read from the form (see TDesignedLength).
+    virtual void ChangeScale(int fromPpi, int toPpi);
+
     // ---- streaming ----
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
@@ -175,6 +183,10 @@ protected:
 
     void BeforeDestruction() override;
 
+    // The parts of ChangeScale that every control has.
+    void ScaleBounds(int fromPpi, int toPpi, bool position = true);
+    void ScaleFont(int fromPpi, int toPpi);
+
     // Shows or hides the window after Visible changed.
     virtual void VisibleChanged();
 
@@ -207,6 +219,7 @@ private:
     TColor color_ = clBtnFace;
     TCursor cursor_ = crDefault;
     TBrushHandle brush_;
+    TDesignedLength designLeft_, designTop_, designWidth_, designHeight_, designFontHeight_;
 };
 
 // The modifier keys and buttons down now (for key messages).

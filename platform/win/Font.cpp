@@ -95,9 +95,9 @@ void TFont::SetName(const std::string& value) {
     Changed();
 }
 
-int TFont::Size() const { return -::MulDiv(height_, 72, ScreenPixelsPerInch()); }
+int TFont::Size() const { return -::MulDiv(height_, 72, PixelsPerInch()); }
 
-void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, ScreenPixelsPerInch(), 72)); }
+void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, PixelsPerInch(), 72)); }
 
 void TFont::SetStyle(TFontStyles value) {
     if (style_ == value) return;
@@ -131,6 +131,7 @@ void TFont::Assign(const TPersistent& source) {
         TPersistent::Assign(source);
         return;
     }
+    pixelsPerInch_ = other->pixelsPerInch_;  // the same height means the same size only at the same density
     if (charset_ == other->charset_ && color_ == other->color_ && height_ == other->height_ &&
         name_ == other->name_ && style_ == other->style_)
         return;

@@ -34,9 +34,13 @@ public:
     void SetHeight(int value);
     const std::string& Name() const noexcept { return name_; }
     void SetName(const std::string& value);
-    // Points at the screen's pixels per inch, derived from Height.
+    // Points at the font's pixels per inch, derived from Height.
     int Size() const;
     void SetSize(int points);
+    // The density that Size converts at: the screen's until a control on a
+    // screen of another density sets it. Changing it keeps the height.
+    int PixelsPerInch() const noexcept { return pixelsPerInch_ > 0 ? pixelsPerInch_ : ScreenPixelsPerInch(); }
+    void SetPixelsPerInch(int value) noexcept { pixelsPerInch_ = value; }
     TFontStyles Style() const noexcept { return style_; }
     void SetStyle(TFontStyles value);
 
@@ -57,6 +61,7 @@ private:
     int charset_ = kDefaultCharset;
     TColor color_ = clWindowText;
     int height_ = -11;
+    int pixelsPerInch_ = 0;  // 0: the screen's
     std::string name_ = "MS Sans Serif";
     TFontStyles style_;
     mutable TFontHandle handle_;

@@ -1,5 +1,7 @@
 #include "platform/win/Form.h"
 
+#include <algorithm>
+
 #include "platform/win/Application.h"
 #include "platform/win/Button.h"
 #include "platform/win/Menus.h"
@@ -56,6 +58,17 @@ void TCustomForm::DoCreate() {
 }
 
 void TCustomForm::Loaded() {
+    // Every length is still as designed and no settings component has
+    // restored anything yet (they finish loading after the form): the one
+    // moment to bring the design to the screen, once.
+    const int ppi = TFont::ScreenPixelsPerInch();
+    ChangeScale(kDesignPixelsPerInch, ppi);
+    if (ppi != kDesignPixelsPerInch) {
+        // Scaled up for a dense screen that is small in pixels, the design
+        // may not fit it; the form comes up whole on it all the same.
+        const TRect work = WorkArea();
+        SetBounds(Left(), Top(), std::min(Width(), work.Width()), std::min(Height(), work.Height()));
+    }
     TWinControl::Loaded();
     if (visible_) VisibleChanged();
 }
@@ -129,8 +142,41 @@ void TCustomForm::ApplyWindowState() {
 
 int TCustomForm::ClientWidth() const { return ClientRect().Width(); }
 int TCustomForm::ClientHeight() const { return ClientRect().Height(); }
-void TCustomForm::SetClientWidth(int value) { SetWidth(Width() - ClientRect().Width() + value); }
-void TCustomForm::SetClientHeight(int value) { SetHeight(Height() - ClientRect().Height() + value); }
+void TCustomForm::SetClientWidth(int value) {
+    if (IsLoading()) clientSized_ = true;
+    SetWidth(Width() - ClientRect().Width() + value);
+}
+void TCustomForm::SetClientHeight(int value) {
+    if (IsLoading()) clientSized_ = true;
+    SetHeight(Height() - ClientRect().Height() + value);
+}
+
+void TCustomForm::ChangeScale(int fromPpi, int toPpi) {
+    pixelsPerInch_ = toPpi;
+    DisableAlign();
+    if (clientSized_) {
+        // The frame is the system's at either density; only the client area
+        // was designed.
+        const int width = designClientWidth_.Rescale(ClientWidth(), fromPpi, toPpi);
+        const int height = designClientHeight_.Rescale(ClientHeight(), fromPpi, toPpi);
+        if (width != ClientWidth()) SetClientWidth(width);
+        if (height != ClientHeight()) SetClientHeight(height);
+    } else {
+        ScaleBounds(fromPpi, toPpi, false);
+    }
+    ScaleFont(fromPpi, toPpi);
+    ScaleChildren(fromPpi, toPpi);
+    EnableAlign();
+}
+
+void TCustomForm::MovedToDpi(int dpi, const tagRECT* suggested) {
+    const int old = pixelsPerInch_;
+    if (dpi > 0 && dpi != old) ChangeScale(old, dpi);
+    if (suggested)
+        ::SetWindowPos(WindowHandle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi > 0 && dpi != old) DpiChanged(old, dpi);
+}
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
     activeControl_ = control;
@@ -245,6 +291,10 @@ void TCustomForm::CreateParams(TCreateParams& params) const {
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
+    // Made on a monitor of another density than the screen's: no
+    // WM_DPICHANGED comes for that.
+    const int dpi = WindowPixelsPerInch(WindowHandle());
+    if (dpi != pixelsPerInch_) MovedToDpi(dpi, nullptr);
     // A window made again later (new frame style) comes back where the first
     // one was, not where the position rule would put a new one.
     placed_ = true;
@@ -289,6 +339,10 @@ void TCustomForm::WndProc(TMessage& m) {
         break;
     case kReleaseMessage:
         TComponent::Free(this);
+        return;
+    case WM_DPICHANGED:
+        MovedToDpi(HIWORD(m.WParam), reinterpret_cast<const RECT*>(m.LParam));
+        m.Result = 0;
         return;
     case DM_GETDEFID:
     case WM_COMMAND:

@@ -46,6 +46,7 @@ const TEnumTypeInfo& WindowStateTypeInfo();
 
 class TMainMenu;
 struct tagMSG;
+struct tagRECT;
 
 class TCustomForm : public TWinControl {
     GLY_CLASS(TCustomForm)
@@ -112,11 +113,26 @@ public:
     // A control of this form received the focus.
     void FocusChanged(TWinControl* control) noexcept { activeControl_ = control; }
 
+    // The density the form is laid out for: the screen's once it has been
+    // read (its file gives every length at 96), then the monitor's that the
+    // window is on.
+    int PixelsPerInch() const noexcept { return pixelsPerInch_; }
+    // A length designed at 96 pixels per inch, at the form's density.
+    int Scaled(int designed) const { return ScaleLength(designed, pixelsPerInch_); }
+    // The outer size, or the client size when the form file gave that, and
+    // the controls and fonts; the form's position stays.
+    void ChangeScale(int fromPpi, int toPpi) override;
+
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
 protected:
+    // The window has moved to a monitor of another density and the layout
+    // has been scaled to it: what the form draws itself (pictures made for
+    // one density) is to be made again. Runs on WM_DPICHANGED.
+    virtual void DpiChanged(int /*oldPpi*/, int /*newPpi*/) {}
+
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
@@ -127,6 +143,7 @@ protected:
 
 private:
     void ApplyWindowState();
+    void MovedToDpi(int dpi, const tagRECT* suggested);
     void UpdateFrame();
     void RestoreFocus();
     // OnClose for a modal form that has a result: false (and the result is
@@ -145,6 +162,9 @@ private:
     bool created_ = false;
     bool placed_ = false;
     bool modal_ = false;
+    bool clientSized_ = false;  // the form file gave the client size
+    int pixelsPerInch_ = kDesignPixelsPerInch;
+    TDesignedLength designClientWidth_, designClientHeight_;
     TModalResult modalResult_ = mrNone;
 };
 

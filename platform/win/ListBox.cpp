@@ -153,6 +153,12 @@ void TListBox::SetItemHeight(int value) {
     }
 }
 
+void TListBox::ChangeScale(int fromPpi, int toPpi) {
+    TWinControl::ChangeScale(fromPpi, toPpi);
+    const int height = designItemHeight_.Rescale(itemHeight_, fromPpi, toPpi);
+    if (height != itemHeight_) SetItemHeight(height);
+}
+
 void TListBox::SetStyle(TListBoxStyle value) {
     if (style_ == value) return;
     style_ = value;

@@ -61,6 +61,8 @@ public:
     TNotifyEvent OnDblClick;
     TDrawItemEvent OnDrawItem;
 
+    void ChangeScale(int fromPpi, int toPpi) override;
+
 protected:
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() override;
@@ -75,6 +77,7 @@ private:
     std::unique_ptr<TCanvas> canvas_;
     int itemIndex_ = -1;  // while there is no window
     int itemHeight_ = 13;
+    TDesignedLength designItemHeight_;
     TListBoxStyle style_ = TListBoxStyle::lbStandard;
     bool integralHeight_ = false;
 };

@@ -131,6 +131,15 @@ void TSpeedButton::ReleaseGroup() {
     }
 }
 
+void TSpeedButton::ChangeScale(int fromPpi, int toPpi) {
+    TControl::ChangeScale(fromPpi, toPpi);
+    pixelsPerInch_ = toPpi;
+    // -1 (centred) is no length.
+    const int spacing = spacing_ >= 0 ? designSpacing_.Rescale(spacing_, fromPpi, toPpi) : spacing_;
+    if (spacing != spacing_) SetSpacing(spacing);
+    Invalidate();
+}
+
 void TSpeedButton::Loaded() {
     TControl::Loaded();
     if (groupIndex_ == 0) down_ = false;

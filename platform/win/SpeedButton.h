@@ -68,6 +68,8 @@ public:
     TMouseEvent OnMouseUp;
 
     void Loaded() override;
+    // The glyph is shown at the density's size, the spacing follows it.
+    void ChangeScale(int fromPpi, int toPpi) override;
 
 protected:
     void CreateParams(TCreateParams& params) const override;
@@ -76,6 +78,10 @@ protected:
 
 private:
     void Paint(HDC dc);
+    uint32_t FaceColor() const;  // COLORREF
+    // The glyph at (x, y) in `size`, made smooth from the designed picture
+    // laid over the face.
+    void DrawScaledGlyph(HDC dc, int x, int y, TSize size);
     void DrawFace(TCanvas& canvas, const TRect& client);
     void DrawContent(TCanvas& canvas, const TRect& client, int offset);
     void UpdateAccessibleText();
@@ -95,6 +101,8 @@ private:
     bool down_ = false;
     TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
     int spacing_ = 4;
+    TDesignedLength designSpacing_;
+    int pixelsPerInch_ = kDesignPixelsPerInch;
     int margin_ = -1;
     bool pressed_ = false;   // drawn pressed: the left button is held over it
     bool tracking_ = false;  // the left button went down on it and is held

@@ -44,15 +44,19 @@ void TSpeedButton::Paint(HDC dc) {
     DrawContent(canvas, client, sunk ? 1 : 0);
 }
 
+uint32_t TSpeedButton::FaceColor() const {
+    const COLORREF face = ColorToRGB(Color());
+    // A button that stays down (not merely held) shows a lighter face.
+    const bool latched = down_ && !pressed_;
+    return latched ? Mix(face, ::GetSysColor(COLOR_BTNHIGHLIGHT)) : face;
+}
+
 void TSpeedButton::DrawFace(TCanvas& canvas, const TRect& client) {
     HDC dc = canvas.Handle();
-    const COLORREF face = ColorToRGB(Color());
     const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     const bool enabled = Enabled();
-    // A button that stays down (not merely held) shows a lighter face.
-    const bool latched = down_ && !pressed_;
-    FillSolid(dc, client, latched ? Mix(face, light) : face);
+    FillSolid(dc, client, FaceColor());
     if (flat_) {
         if ((pressed_ || down_) && enabled)
             DrawFrame(dc, client, shadow, light);
@@ -67,8 +71,8 @@ void TSpeedButton::DrawFace(TCanvas& canvas, const TRect& client) {
 void TSpeedButton::DrawContent(TCanvas& canvas, const TRect& client, int offset) {
     HDC dc = canvas.Handle();
     const bool hasGlyph = !glyph_->Empty();
-    const int gw = hasGlyph ? glyph_->Width() : 0;
-    const int gh = hasGlyph ? glyph_->Height() : 0;
+    const int gw = hasGlyph ? ScaleLength(glyph_->Width(), pixelsPerInch_) : 0;
+    const int gh = hasGlyph ? ScaleLength(glyph_->Height(), pixelsPerInch_) : 0;
     const std::wstring text = Wide(caption_);
     int tw = 0, th = 0;
     TSelectObject font(dc, Font()->Handle());
@@ -107,7 +111,12 @@ void TSpeedButton::DrawContent(TCanvas& canvas, const TRect& client, int offset)
         break;
     }
     }
-    if (hasGlyph) canvas.Draw(client.left + gx + offset, client.top + gy + offset, *glyph_);
+    if (hasGlyph) {
+        if (gw == glyph_->Width() && gh == glyph_->Height())
+            canvas.Draw(client.left + gx + offset, client.top + gy + offset, *glyph_);
+        else
+            DrawScaledGlyph(dc, client.left + gx + offset, client.top + gy + offset, TSize{gw, gh});
+    }
     if (!text.empty()) {
         ::SetBkMode(dc, TRANSPARENT);
         RECT tr{client.left + tx + offset, client.top + ty + offset, 0, 0};
@@ -126,4 +135,23 @@ void TSpeedButton::DrawContent(TCanvas& canvas, const TRect& client, int offset)
             ::DrawTextW(dc, text.c_str(), int(text.size()), &tr, DT_SINGLELINE);
         }
     }
+}
+
+void TSpeedButton::DrawScaledGlyph(HDC dc, int x, int y, TSize size) {
+    // Stretching the picture with its transparent colour in it would blend
+    // that colour into the edges: the picture goes over the face first, and
+    // the face is what the edges blend with.
+    TBitmap laid;
+    laid.SetWidth(glyph_->Width());
+    laid.SetHeight(glyph_->Height());
+    TCanvas* canvas = laid.Canvas();
+    canvas->Brush()->SetColor(TColor(FaceColor()));
+    canvas->FillRect(TRect{0, 0, glyph_->Width(), glyph_->Height()});
+    canvas->Draw(0, 0, *glyph_);
+    const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    ::StretchBlt(dc, x, y, size.cx, size.cy, canvas->Handle(), 0, 0, glyph_->Width(), glyph_->Height(), SRCCOPY);
+    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    ::SetStretchBltMode(dc, oldMode);
 }

@@ -39,6 +39,12 @@ TSplitter::TSplitter(TComponent* owner) : TControl(owner) {
 
 void TSplitter::SetMinSize(int value) { minSize_ = std::max(1, value); }
 
+void TSplitter::ChangeScale(int fromPpi, int toPpi) {
+    TControl::ChangeScale(fromPpi, toPpi);
+    const int size = designMinSize_.Rescale(minSize_, fromPpi, toPpi);
+    if (size != minSize_) SetMinSize(size);
+}
+
 void TSplitter::SetBeveled(bool value) {
     if (beveled_ == value) return;
     beveled_ = value;

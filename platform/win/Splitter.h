@@ -38,6 +38,8 @@ public:
     // After the user's drag changed the neighbour's size.
     TNotifyEvent OnMoved;
 
+    void ChangeScale(int fromPpi, int toPpi) override;
+
 protected:
     void CreateParams(TCreateParams& params) const override;
     void WndProc(TMessage& message) override;
@@ -53,6 +55,7 @@ private:
     void EndDrag();
 
     int minSize_ = 30;
+    TDesignedLength designMinSize_;
     bool beveled_ = false;
     bool dragging_ = false;
     bool moved_ = false;      // the current drag has changed the size

@@ -136,6 +136,11 @@ void TStatusBar::SetSimplePanel(bool value) {
     UpdatePanels();
 }
 
+void TStatusBar::ChangeScale(int fromPpi, int toPpi) {
+    TWinControl::ChangeScale(fromPpi, toPpi);
+    for (int i = 0; i < panels_->Count(); ++i) panels_->Items(i)->ChangeScale(fromPpi, toPpi);
+}
+
 void TStatusBar::SetSimpleText(const std::string& value) {
     simpleText_ = value;
     if (HandleAllocated())

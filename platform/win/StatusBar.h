@@ -39,9 +39,11 @@ public:
     void SetBevel(TStatusPanelBevel value);
 
     void Assign(const TPersistent& source) override;
+    void ChangeScale(int fromPpi, int toPpi) { SetWidth(designWidth_.Rescale(width_, fromPpi, toPpi)); }
 
 private:
     int width_ = 50;
+    TDesignedLength designWidth_;
     std::string text_;
     TStatusPanelStyle style_ = TStatusPanelStyle::psText;
     TAlignment alignment_ = TAlignment::taLeftJustify;
@@ -93,6 +95,8 @@ public:
     TCanvas* Canvas() const noexcept { return canvas_.get(); }
 
     TDrawPanelEvent OnDrawPanel;
+
+    void ChangeScale(int fromPpi, int toPpi) override;
 
 protected:
     void CreateParams(TCreateParams& params) const override;

@@ -140,6 +140,14 @@ void TStringGrid::SetDefaultRowHeight(int value) {
     ShapeChanged();
 }
 
+void TStringGrid::ChangeScale(int fromPpi, int toPpi) {
+    TWinControl::ChangeScale(fromPpi, toPpi);
+    const int width = designColWidth_.Rescale(colWidth_, fromPpi, toPpi);
+    const int height = designRowHeight_.Rescale(rowHeight_, fromPpi, toPpi);
+    if (width != colWidth_) SetDefaultColWidth(width);
+    if (height != rowHeight_) SetDefaultRowHeight(height);
+}
+
 void TStringGrid::SetGridLineWidth(int value) {
     lineWidth_ = std::max(0, value);
     ShapeChanged();

@@ -126,6 +126,9 @@ public:
     // Before the user makes a cell current; CanSelect false refuses it.
     TSelectCellEvent OnSelectCell;
 
+    // The cells grow with the density; the grid lines stay one line wide.
+    void ChangeScale(int fromPpi, int toPpi) override;
+
 protected:
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() override;
@@ -174,6 +177,7 @@ private:
     int colCount_ = 5, rowCount_ = 5;
     int fixedCols_ = 1, fixedRows_ = 1;
     int colWidth_ = 64, rowHeight_ = 24;
+    TDesignedLength designColWidth_, designRowHeight_;
     int lineWidth_ = 1;
     TGridOptions options_ = kDefaultOptions;
     TScrollStyle scrollBars_ = TScrollStyle::ssBoth;

@@ -260,6 +260,20 @@ bool TWinControl::DoKeyDown(TMessage& m) {
     return false;
 }
 
+void TWinControl::ChangeScale(int fromPpi, int toPpi) {
+    DisableAlign();
+    TControl::ChangeScale(fromPpi, toPpi);
+    ScaleChildren(fromPpi, toPpi);
+    EnableAlign();
+}
+
+void TWinControl::ScaleChildren(int fromPpi, int toPpi) {
+    DisableAlign();
+    const std::vector<TControl*> children = controls_;
+    for (TControl* child : children) child->ChangeScale(fromPpi, toPpi);
+    EnableAlign();
+}
+
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_SIZE:

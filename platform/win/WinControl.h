@@ -47,8 +47,11 @@ public:
 
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     void Loaded() override;
+    void ChangeScale(int fromPpi, int toPpi) override;
 
 protected:
+    // Rescales every child (and theirs), then lays them out once.
+    void ScaleChildren(int fromPpi, int toPpi);
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;

@@ -118,4 +118,25 @@ TEST(Identity, ManifestListsWindows7To11) {
             << "Windows " << c.windows;
 }
 
+TEST(Identity, ManifestAsksForEachMonitorsDensity) {
+    // Wine 8 reports every window per-monitor aware, manifest or not: what
+    // the program asks of Windows is read from the manifest itself.
+    const std::string manifest = Manifest(ProgramFile());
+    ASSERT_FALSE(manifest.empty()) << "no manifest";
+    const struct {
+        const char* element;
+        const char* ns;
+        const char* value;
+    } cases[] = {
+        {"dpiAwareness", "http://schemas.microsoft.com/SMI/2016/WindowsSettings", "PerMonitorV2, PerMonitor"},
+        {"dpiAware", "http://schemas.microsoft.com/SMI/2005/WindowsSettings", "true/pm"},
+    };
+    for (const auto& c : cases) {
+        const std::string entry = std::string("<") + c.element + " xmlns=\"" + c.ns + "\">" + c.value + "</" +
+                                  c.element + ">";
+        EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+    }
+    EXPECT_EQ(manifest.find("<dpiAware>"), std::string::npos) << "an entry without its namespace is ignored";
+}
+
 }  // namespace
