@@ -177,7 +177,7 @@ TEST_F(DensityChange, PreviewsAndTheSampleFontAreMadeForTheNewDensity) {
     MoveToDensity(144);
     ASSERT_TRUE(PumpUntil([&] { return !form->BitmapperRunning(); }));
     for (size_t i = 0; i < families.size() && i < 4; ++i) {
-        const TBitmap* preview = form->PreviewBitmap(int(i));
+        const TCompactBitmap* preview = form->PreviewBitmap(int(i));
         ASSERT_NE(preview, nullptr) << families[i];
         // 16 points at 144 pixels per inch.
         EXPECT_EQ(preview->Height(), CellHeight(FaceOfEntry(families[i]), -32, true)) << families[i];
