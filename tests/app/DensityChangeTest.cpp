@@ -13,11 +13,10 @@
 #include "platform/win/Application.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
-#include "tests/app/MainFormFile.h"
+#include "tests/app/MainWindowFixture.h"
 #include "tests/support/Density.h"
 #include "tests/support/Families.h"
 #include "tests/support/PumpUntil.h"
-#include "tests/support/StoredState.h"
 
 namespace {
 
@@ -63,20 +62,12 @@ int TextWidth(HFONT font, const std::string& text) {
     return size.cx;
 }
 
-class DensityChange : public testing::Test {
+class DensityChange : public MainWindow {
 protected:
     void SetUp() override {
-        const auto data = ReadMainForm();
-        ASSERT_FALSE(data.empty()) << "GLYPHORA_SOURCE_DIR must name the source tree";
-        ForgetStoredState();
-        form = Application->CreateFormFrom<TMainForm>(data);
-        form->Show();
-        Application->ProcessMessages();
+        MainWindow::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(PumpUntil([&] { return !form->BitmapperRunning(); }));
-    }
-    void TearDown() override {
-        TComponent::Free(form);
-        ForgetStoredState();
     }
 
     // Sends what the system sends when the window has been moved to a
@@ -147,8 +138,7 @@ protected:
         EXPECT_EQ(LogicalHeight(form->TestGrid->Font()->Handle()), -S(16));
     }
 
-    TMainForm* form = nullptr;
-    const std::vector<std::string> families = InstalledFamilies();
+    const std::vector<std::string>& families = expected;
 };
 
 TEST_F(DensityChange, TheLayoutFollowsTheDesignToEachDensityAndBack) {
