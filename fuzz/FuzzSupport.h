@@ -49,6 +49,13 @@ inline void ShowDifference(const char* what, const Bytes& a, const Bytes& b) {
     size_t i = 0;
     while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
     std::fprintf(stderr, "%s: sizes %zu and %zu, first difference at byte %zu\n", what, a.size(), b.size(), i);
+    // The bytes around the difference, so that a finding explains itself.
+    const size_t from = i < 16 ? 0 : i - 16;
+    for (const Bytes* side : {&a, &b}) {
+        std::fprintf(stderr, "  %zu:", from);
+        for (size_t k = from; k < side->size() && k < i + 16; ++k) std::fprintf(stderr, " %02x", (*side)[k]);
+        std::fprintf(stderr, "\n");
+    }
 }
 inline void ShowDifference(const char* what, const std::string& a, const std::string& b) {
     std::fprintf(stderr, "%s:\n--- first\n%s\n--- second\n%s\n", what, a.c_str(), b.c_str());

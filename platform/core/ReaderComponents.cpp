@@ -120,6 +120,14 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
                 const std::string byte = ReadStr();
                 if (byte.size() != 1) PropValueError();
                 v = static_cast<unsigned char>(byte[0]);
+            } else if (prop.kind == TTypeKind::WChar && t == TValueType::WString) {
+                // The unit as written, even half of a surrogate pair, which a
+                // round trip through UTF-8 would replace.
+                ReadValue();
+                if (ReadSize(2) != 1) PropValueError();
+                uint8_t unit[2];
+                Read(unit, sizeof unit);
+                v = unit[0] | unit[1] << 8;
             } else if (prop.kind == TTypeKind::Char) {
                 // A char is a byte of the ANSI code page, stored as a string
                 // of one character.

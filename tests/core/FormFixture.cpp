@@ -116,6 +116,8 @@ const TClassInfo& TTestWidget::StaticClass() {
                                        .Var("Data", &TTestWidget::data, &TTestWidget::data)
                                        .Char("Initial", &TTestWidget::initial, &TTestWidget::initial)
                                        .Default(0)
+                                       .WChar("Mark", &TTestWidget::mark, &TTestWidget::mark)
+                                       .Default(0)
                                        .Int("Colour", &TTestWidget::colour, &TTestWidget::colour)
                                        .Idents(ColourIdents())
                                        .Default(0)

@@ -85,6 +85,7 @@ public:
     double ratio = 0;
     TVariant data;
     char initial = 0;
+    uint16_t mark = 0;  // a wide character: one UTF-16 unit
     int colour = 0;
     TNotifyEvent OnClick;
     TTestWidget* buddy = nullptr;

@@ -163,6 +163,42 @@ TEST_F(FormRead, CharPropertiesHoldCodePageBytes) {
     EXPECT_THROW(ReadForm(head + "'\xC4\x8D'" + tail), EReadError);  // not in the code page
 }
 
+// A wide character holds one UTF-16 unit, any unit, even half of a
+// surrogate pair, and comes back from its stored bytes unchanged.
+TEST_F(FormRead, WideCharPropertiesKeepTheirUnit) {
+    const struct {
+        const char* stored;
+        uint16_t unit;
+        const char* written;
+    } cases[] = {
+        {"'A'", 0x41, "'A'"},
+        {"65", 0x41, "'A'"},
+        {"W'\xC4\x8D'", 0x010D, "W'\xC4\x8D'"},
+        {"'\xC4\x8D'", 0x010D, "W'\xC4\x8D'"},
+        {"W#56589", 0xDD0D, "W#56589"},  // a low half alone
+        {"W#55357", 0xD83D, "W#55357"},  // a high half alone
+        {"-8947", 0xDD0D, "W#56589"},    // the unit of a 16-bit integer
+    };
+    const std::string head = "object F: TTestForm\n  object W: TTestWidget\n    Mark = ";
+    const std::string tail = "\n  end\nend\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const auto root = ReadForm(head + c.stored + tail);
+        auto* w = ObjectAs<TTestWidget>(root->FindComponent("W"));
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->mark, c.unit);
+        const std::vector<uint8_t> written = WriteForm(*root);
+        EXPECT_EQ(ObjectBinaryToText(written), head + c.written + tail);
+        // Reading the written bytes again gives the very same bytes.
+        TMemoryStream again(written);
+        EXPECT_EQ(WriteForm(*TOwnedPtr<TComponent>(TReader(again).ReadRootComponent(nullptr))), written);
+    }
+    for (const char* bad : {"W'ab'", "W''", "'ab'"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(ReadForm(head + bad + tail), EReadError);
+    }
+}
+
 // Sets and collections have no writer call of their own: their golden bytes
 // come from writing properties.
 TEST_F(FormRead, SetAndCollectionGoldenBytes) {
