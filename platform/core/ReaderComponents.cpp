@@ -334,6 +334,11 @@ TComponent* TReader::ReadComponent(TComponent* component) {
             component->SetName(name);
             if (parent_) component->SetParentComponent(parent_);
         });
+        // A component that lives in a parent but would not take the one the
+        // stream nests it in would belong to the root without a place in
+        // it: no writer puts it back, and references to it would dangle.
+        if (parent_ && component->HasParent() && !component->GetParentComponent())
+            throw EReadError(std::string(errors::kInvalidImage));
         ReadComponentBody(*component);
     } catch (...) {
         // Without an owner it dies with the failure: forget it.

@@ -91,6 +91,26 @@ TEST_F(FormErrors, BadComponentsAndHeaders) {
     }
 }
 
+// A control nested in a component that cannot hold it would belong to the
+// form without a place in it, and the form would write without it.
+TEST_F(FormErrors, AControlNestedWhereNoParentTakesItIsRefused) {
+    const auto nested = [](const char* outer, const char* inner) {
+        return std::string("object Form1: TTestForm\n  object Outer: ") + outer + "\n    object Inner: " + inner +
+               "\n    end\n  end\n  object Button2: TTestWidget\n    Buddy = Inner\n  end\nend\n";
+    };
+    EXPECT_EQ(ReadFailure(nested("TTestTimer", "TTestWidget")), "Invalid stream format");
+    EXPECT_EQ(ReadFailure(nested("TTestWidget", "TTestPanel")), "(read)");
+    // Non-visual components have no parent: nested anywhere, they belong to
+    // the form and are written at its level, so they stay readable.
+    for (const char* outer : {"TTestTimer", "TTestPanel"}) {
+        SCOPED_TRACE(outer);
+        const auto root = ReadForm(nested(outer, "TTestTimer"));
+        const std::vector<uint8_t> written = WriteForm(*root);
+        TMemoryStream again(written);
+        EXPECT_EQ(WriteForm(*TOwnedPtr<TComponent>(TReader(again).ReadRootComponent(nullptr))), written);
+    }
+}
+
 TEST_F(FormErrors, ReadingIntoAGivenRootChecksItsClass) {
     TOwnedPtr<TComponent> form(TComponent::Create<TTestForm>(nullptr));
     const std::string text = "object Main: TTESTFORM\n  Caption = 'x'\n  object Button1: TTestWidget\n  end\nend\n";
