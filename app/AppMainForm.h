@@ -112,6 +112,9 @@ protected:
     // The previews and the fonts given in points are made again for the
     // new density; the selection, the texts and the toggles stay.
     void DpiChanged(int oldPpi, int newPpi) override;
+    // The first window made for the form wraps the character grid (see
+    // WrapCharacterGrid).
+    void CreateWnd() override;
 
 private:
     void StartBitmapper();
@@ -125,6 +128,9 @@ private:
     void HandOverValues();
     int SizeValue();
     void Print(TPrintout& printout);
+    // At a density other than the design's, sizes the window so that the
+    // grid's cells fill its page as they do at the design's.
+    void WrapCharacterGrid();
 
     // One slot per font family, empty until a preview is rendered into it;
     // no slots before FormCreate and after FormDestroy.
@@ -141,6 +147,9 @@ private:
     // bar); 0 until it has been drawn.
     int ProgressPanelWidth = 0;
     int ProgressDrawn = -1;
+    // The window has been wrapped round the grid once; never again, so that
+    // a size the user or the stored settings chose stays.
+    bool GridWrapped = false;
 };
 
 // The main window, reachable from anywhere in the program while it exists.
