@@ -122,6 +122,11 @@ class Program:
             text = f.read().decode(errors="replace")
         return self.process.returncode, text
 
+    def state(self):
+        """How the process stands: still running, or ended with its status."""
+        code = self.process.poll()
+        return "the process was still running" if code is None else "the process had ended (status %d)" % code
+
     def crashed(self):
         """Whether it ended in error: an exit status or Wine's crash report."""
         code, text = self.finish()
@@ -187,8 +192,10 @@ def start_and_close(env, evidence, number, reference, notes=()):
     program = Program(env, evidence.stderr_path(number))
     if program.wait_window() is None:
         failures.append("failed start")
+        state = program.state()
         crashed = program.crashed()
-        evidence.keep(number, "no window within %d s%s" % (START_LIMIT, ", crashed" if crashed else ""), notes)
+        evidence.keep(number, "no window within %d s; %s%s" % (START_LIMIT, state, ", crashed" if crashed else ""),
+                      notes)
         return failures, env.read_tree()
     program.close()
     if not program.wait_gone():
@@ -236,7 +243,7 @@ def round_close(env, evidence, number, reference, counts, walk_ms):
     program = Program(env, evidence.stderr_path(number))
     if program.wait_window() is None:
         counts["failed starts"] += 1
-        evidence.keep(number, "no window within %d s" % START_LIMIT, notes)
+        evidence.keep(number, "no window within %d s; %s" % (START_LIMIT, program.state()), notes)
         program.kill()
         return
     time.sleep(delay)
@@ -269,7 +276,7 @@ def round_kill(env, evidence, number, reference, counts, walk_ms, start_s):
     program = Program(env, evidence.stderr_path(number))
     if phase != "start" and program.wait_window() is None:
         counts["failed starts"] += 1
-        evidence.keep(number, "no window within %d s (before the kill)" % START_LIMIT, notes)
+        evidence.keep(number, "no window within %d s (before the kill); %s" % (START_LIMIT, program.state()), notes)
         program.kill()
         return
     if phase == "close":
