@@ -238,9 +238,9 @@ void TMemo::CreateWnd() {
 
 void TMemo::FontChanged() {
     if (!HandleAllocated()) return TCustomEdit::FontChanged();
-    // Wine's multi-line edit takes a new font slowly (about 20 ms at any text
-    // length: it analyses the font for its text layout again), and a view
-    // that takes the selected family changes font at every click on a row.
+    // Wine's multi-line edit takes a new font slowly (about 20 ms, nearly as
+    // much for one letter as for a paragraph), and a view that takes the
+    // selected family changes font at every click on a row.
     // Taken when the window next handles a message, the font costs nothing
     // until the memo paints (or is asked anything), so whatever else the
     // change updates shows first, and several changes in a row (name, size,
