@@ -35,10 +35,15 @@ std::vector<TRawBlit> VisiblePreviews(TMainForm& form);
 double MeasureRepaint(TMainForm& form, int repeats);
 
 // Milliseconds from a click on a row (mouse messages posted to the font
-// list) to the status bar's name panel showing that row's family, painted;
-// `clicks` of them, while the preview walk runs (started over whenever it
-// ends first) or, for comparison, with the cache off and no walk.
-std::vector<double> MeasureClicks(TMainForm& form, int clicks, bool duringWalk);
+// list) to the status bar's name panel showing that row's family, painted,
+// and to the whole window painted after it; `clicks` of them, while the
+// preview walk runs (started over whenever it ends first) or, for
+// comparison, with the cache off and no walk.
+struct TClickTimes {
+    std::vector<double> toPanel;
+    std::vector<double> toWindow;
+};
+TClickTimes MeasureClicks(TMainForm& form, int clicks, bool duringWalk);
 
 // Seconds per screenful of only the visible rows' kept previews drawn into
 // the font list's DC (unpacking and blits; no row backgrounds, no messages).

@@ -126,20 +126,24 @@ int Benchmark() {
     const double appStart = Median(appStarts), bareStart = Median(bareStarts);
     Report("Start to painted list / bare window + enumeration", appStart / bareStart, 1.3,
            Ms(appStart) + " / " + Ms(bareStart));
-    std::vector<double> clicks = MeasureClicks(form, kClicks, true);
-    std::vector<double> quietClicks = MeasureClicks(form, kClicks, false);
-    if (!clicks.empty() && !quietClicks.empty()) {
+    TClickTimes clicks = MeasureClicks(form, kClicks, true);
+    TClickTimes quietClicks = MeasureClicks(form, kClicks, false);
+    if (!clicks.toPanel.empty() && !quietClicks.toPanel.empty()) {
         const auto percentile = [](std::vector<double>& v, size_t pct) {
             std::sort(v.begin(), v.end());
             return v[std::min(v.size() - 1, v.size() * pct / 100)];
         };
-        const double median = percentile(clicks, 50), p95 = percentile(clicks, 95);
+        const double median = percentile(clicks.toPanel, 50), p95 = percentile(clicks.toPanel, 95);
         std::printf("%-52s %6.1f  (goal <= 30 ms%s)  %zu clicks\n", "Click to status panel 2 during the walk, median",
-                    median, median <= 30 ? "" : ", MISSED", clicks.size());
+                    median, median <= 30 ? "" : ", MISSED", clicks.toPanel.size());
         std::printf("%-52s %6.1f  (goal <= 100 ms%s)\n", "Click to status panel 2 during the walk, 95th pct", p95,
                     p95 <= 100 ? "" : ", MISSED");
         std::printf("The same clicks with no walk: median %.1f ms, 95th percentile %.1f ms\n",
-                    percentile(quietClicks, 50), percentile(quietClicks, 95));
+                    percentile(quietClicks.toPanel, 50), percentile(quietClicks.toPanel, 95));
+        std::printf("Click to the whole window painted: median %.1f ms, 95th percentile %.1f ms during the walk; "
+                    "%.1f / %.1f ms with no walk\n",
+                    percentile(clicks.toWindow, 50), percentile(clicks.toWindow, 95),
+                    percentile(quietClicks.toWindow, 50), percentile(quietClicks.toWindow, 95));
     }
     const TWalkBreakdown parts = MeasureWalkBreakdown(form);
     const TGdiObjects off = GdiObjectsOf(::GetCurrentProcess());

@@ -1,6 +1,8 @@
 #include "platform/win/CompactBitmap.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstring>
 
 #include "platform/win/Bitmap.h"
@@ -35,28 +37,37 @@ uint32_t TakeNumber(const uint8_t*& in) noexcept {
     }
 }
 
-// The drawing thread's two sections that pictures are unpacked into.
+// The drawing thread's two sections that pictures are unpacked into. They
+// hold the last few pictures drawn, one above the other in slots of the
+// same size: a repaint of the same rows (scrolling back, a row selected,
+// the window uncovered) then costs the two blits alone, not the unpacking.
+// A screenful of the font list in the window's design size fits; memory
+// stays 16 slots of the largest picture's pixels and the GDI objects two
+// sections, whatever the number of pictures.
 class TDrawSurfaces {
 public:
+    static constexpr int kSlots = 16;
+
     TDrawSurfaces() = default;
     TDrawSurfaces(const TDrawSurfaces&) = delete;
     TDrawSurfaces& operator=(const TDrawSurfaces&) = delete;
     ~TDrawSurfaces() { Deselect(); }
 
-    // At least width x height; false when the sections cannot be made.
+    // Slots of at least width x height; false when the sections cannot be
+    // made. Growing them forgets every picture they held.
     bool Reserve(int width, int height) {
-        if (width <= width_ && height <= height_) return true;
+        if (width <= width_ && height <= slotHeight_) return true;
         if (!colourDC_) colourDC_ = CreateMemoryDC();
         if (!maskDC_) maskDC_ = CreateMemoryDC();
         if (!colourDC_ || !maskDC_) return false;
-        const int w = std::max(width, width_), h = std::max(height, height_);
+        const int w = std::max(width, width_), h = std::max(height, slotHeight_);
         struct {
             BITMAPINFOHEADER header;
             RGBQUAD colours[2];
         } info{};
         info.header.biSize = sizeof info.header;
         info.header.biWidth = w;
-        info.header.biHeight = -h;
+        info.header.biHeight = -h * kSlots;
         info.header.biPlanes = 1;
         info.header.biCompression = BI_RGB;
         info.header.biBitCount = 32;
@@ -79,9 +90,29 @@ public:
         colourBits_ = static_cast<uint32_t*>(colourBits);
         maskBits_ = static_cast<uint8_t*>(maskBits);
         width_ = w;
-        height_ = h;
+        slotHeight_ = h;
+        slots_.fill(TSlot{});
         return true;
     }
+
+    // The slot that holds the picture `serial`, or -1.
+    int Find(uint64_t serial) noexcept {
+        for (int i = 0; i < kSlots; ++i)
+            if (slots_[size_t(i)].serial == serial) {
+                slots_[size_t(i)].used = ++clock_;
+                return i;
+            }
+        return -1;
+    }
+    // The slot drawn from longest ago, now given to the picture `serial`.
+    int Take(uint64_t serial) noexcept {
+        size_t oldest = 0;
+        for (size_t i = 1; i < slots_.size(); ++i)
+            if (slots_[i].used < slots_[oldest].used) oldest = i;
+        slots_[oldest] = TSlot{serial, ++clock_};
+        return int(oldest);
+    }
+    int SlotTop(int slot) const noexcept { return slot * slotHeight_; }
 
     HDC ColourDC() const noexcept { return colourDC_.Get(); }
     HDC MaskDC() const noexcept { return maskDC_.Get(); }
@@ -89,6 +120,11 @@ public:
     uint8_t* MaskRow(int y) const noexcept { return maskBits_ + ptrdiff_t((width_ + 31) / 32 * 4) * y; }
 
 private:
+    struct TSlot {
+        uint64_t serial = 0;  // 0: empty
+        uint64_t used = 0;
+    };
+
     void Deselect() noexcept {
         if (oldColour_) ::SelectObject(colourDC_.Get(), oldColour_);
         if (oldMask_) ::SelectObject(maskDC_.Get(), oldMask_);
@@ -100,8 +136,14 @@ private:
     HGDIOBJ oldColour_ = nullptr, oldMask_ = nullptr;
     uint32_t* colourBits_ = nullptr;
     uint8_t* maskBits_ = nullptr;
-    int width_ = 0, height_ = 0;
+    int width_ = 0, slotHeight_ = 0;
+    std::array<TSlot, kSlots> slots_{};
+    uint64_t clock_ = 0;
 };
+
+// Pictures are told apart in the slots by a number of their own, never
+// reused: a freed picture's address may be a new picture's.
+std::atomic<uint64_t> lastSerial{0};
 
 thread_local TDrawSurfaces surfaces;
 
@@ -134,6 +176,7 @@ TCompactBitmap::TCompactBitmap(const TBitmap& source, int width, int height) {
     }
     if (ink.right <= ink.left) return;
     ink_ = ink;
+    serial_ = ++lastSerial;
 
     // Built in a buffer the thread keeps, then copied at its exact size.
     thread_local std::vector<uint8_t> out;
@@ -194,36 +237,42 @@ TColor TCompactBitmap::Pixel(int x, int y) const {
 void TCompactBitmap::Draw(HDC dc, int x, int y) const {
     const int w = ink_.Width(), h = ink_.Height();
     if (!dc || w <= 0 || h <= 0 || !surfaces.Reserve(w, h)) return;
-    ::GdiFlush();  // the sections' last blits must be done before they are written
-    const uint8_t* in = runs_.data();
-    for (int row = 0; row < h; ++row) {
-        uint32_t* colour = surfaces.ColourRow(row);
-        uint8_t* mask = surfaces.MaskRow(row);
-        std::memset(colour, 0, size_t(w) * 4);
-        std::memset(mask, 0xFF, size_t(w + 7) / 8);
-        const uint32_t count = TakeNumber(in);
-        int at = 0;
-        for (uint32_t i = 0; i < count; ++i) {
-            at += int(TakeNumber(in));
-            const int end = at + int(TakeNumber(in));
-            for (; at < end; ++at) {
-                if (grey_) {
-                    const uint32_t g = *in++;
-                    colour[at] = g | g << 8 | g << 16;
-                } else {
-                    colour[at] = uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
-                    in += 3;
+    int slot = surfaces.Find(serial_);
+    if (slot < 0) {
+        slot = surfaces.Take(serial_);
+        ::GdiFlush();  // the sections' last blits must be done before they are written
+        const uint8_t* in = runs_.data();
+        const int top = surfaces.SlotTop(slot);
+        for (int row = 0; row < h; ++row) {
+            uint32_t* colour = surfaces.ColourRow(top + row);
+            uint8_t* mask = surfaces.MaskRow(top + row);
+            std::memset(colour, 0, size_t(w) * 4);
+            std::memset(mask, 0xFF, size_t(w + 7) / 8);
+            const uint32_t count = TakeNumber(in);
+            int at = 0;
+            for (uint32_t i = 0; i < count; ++i) {
+                at += int(TakeNumber(in));
+                const int end = at + int(TakeNumber(in));
+                for (; at < end; ++at) {
+                    if (grey_) {
+                        const uint32_t g = *in++;
+                        colour[at] = g | g << 8 | g << 16;
+                    } else {
+                        colour[at] = uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
+                        in += 3;
+                    }
+                    mask[at >> 3] &= uint8_t(~(0x80u >> (at & 7)));
                 }
-                mask[at >> 3] &= uint8_t(~(0x80u >> (at & 7)));
             }
         }
     }
+    const int top = surfaces.SlotTop(slot);
     // A monochrome source takes the text colour for 0 and the background
     // colour for 1: black and white, whatever the DC had.
     const COLORREF text = ::SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF background = ::SetBkColor(dc, RGB(255, 255, 255));
-    ::BitBlt(dc, x + ink_.left, y + ink_.top, w, h, surfaces.MaskDC(), 0, 0, SRCAND);
-    ::BitBlt(dc, x + ink_.left, y + ink_.top, w, h, surfaces.ColourDC(), 0, 0, SRCPAINT);
+    ::BitBlt(dc, x + ink_.left, y + ink_.top, w, h, surfaces.MaskDC(), 0, top, SRCAND);
+    ::BitBlt(dc, x + ink_.left, y + ink_.top, w, h, surfaces.ColourDC(), 0, top, SRCPAINT);
     ::SetBkColor(dc, background);
     ::SetTextColor(dc, text);
 }

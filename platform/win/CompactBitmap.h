@@ -17,8 +17,10 @@
 // AND with the mask keeps the destination only where white is left out, OR
 // with the colours then adds the rest. Both are blits between DIB sections
 // and the destination, the fast case under Wine, and only the rectangle that
-// holds non-white pixels is blitted. The two sections grow to the largest
-// picture drawn on the thread and are freed when the thread ends.
+// holds non-white pixels is blitted. The two sections hold the last 16
+// pictures drawn, so a repaint of the same rows only blits; they grow
+// to the largest picture drawn on the thread and are freed when the thread
+// ends.
 
 #include <cstddef>
 #include <cstdint>
@@ -61,6 +63,10 @@ private:
     int width_ = 0, height_ = 0;
     bool grey_ = true;
     TRect ink_{};
+    // Tells the picture apart from every other made in the process (0 when
+    // it has no pixels), for the drawing sections that keep the last few
+    // pictures unpacked.
+    uint64_t serial_ = 0;
     // For each row of the ink rectangle: the number of runs, then for each
     // run the gap of white before it, its length and its pixels (one grey
     // byte, or blue, green and red); numbers as 7-bit groups, low first.

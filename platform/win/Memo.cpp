@@ -231,7 +231,30 @@ void TMemo::CreateParams(TCreateParams& params) const {
     }
 }
 
+void TMemo::CreateWnd() {
+    fontPending_ = false;  // a new window is made with the font
+    TCustomEdit::CreateWnd();
+}
+
+void TMemo::FontChanged() {
+    if (!HandleAllocated()) return TCustomEdit::FontChanged();
+    // Wine's multi-line edit takes a new font slowly (about 20 ms, nearly as
+    // much for one letter as for a paragraph), and a view that takes the
+    // selected family changes font at every click on a row.
+    // Taken when the window next handles a message, the font costs nothing
+    // until the memo paints (or is asked anything), so whatever else the
+    // change updates shows first, and several changes in a row (name, size,
+    // style) cost one layout. Every message sees the new font, so nothing
+    // can tell it was late.
+    fontPending_ = true;
+    ::InvalidateRect(WindowHandle(), nullptr, TRUE);
+}
+
 void TMemo::WndProc(TMessage& m) {
+    if (fontPending_ && m.Msg != WM_DESTROY && m.Msg != WM_NCDESTROY && HandleAllocated()) {
+        fontPending_ = false;
+        ::SendMessageW(WindowHandle(), WM_SETFONT, WPARAM(Font()->Handle()), TRUE);
+    }
     if (m.Msg == WM_GETDLGCODE) {
         TCustomEdit::WndProc(m);
         // A multi-line edit asks for every key. Tab (unless wanted) and Esc go

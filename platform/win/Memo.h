@@ -40,7 +40,11 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) const override;
+    void CreateWnd() override;
     void WndProc(TMessage& message) override;
+    // The window takes a new font when it next handles a message (normally
+    // the paint that the change asks for), not at once: see Memo.cpp.
+    void FontChanged() override;
 
 private:
     // Follows the window's text after a change the user made.
@@ -54,4 +58,5 @@ private:
     bool wordWrap_ = true;
     bool wantTabs_ = false;
     bool longLines_ = false;  // some line is longer than kLongLine
+    bool fontPending_ = false;  // the window has not yet taken the font
 };

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppMainForm.h"
@@ -140,6 +142,55 @@ TEST_F(MainWindow, AStyleToggleMidWalkStartsOverInTheNewStyle) {
     form->BoldBtn->Click();
     EXPECT_FALSE(form->BoldBtn->Down());
     EXPECT_TRUE(form->TestMemo->Font()->Style().Empty());
+}
+
+// The face and height of the font that a window answers WM_GETFONT with.
+std::pair<std::string, LONG> WindowFont(HWND window) {
+    LOGFONTW lf{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return {Utf8(lf.lfFaceName), lf.lfHeight};
+}
+
+std::string StatusPanelText(HWND bar, int panel) {
+    wchar_t buf[512] = {};
+    const auto length = LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, WPARAM(panel), 0));
+    if (length >= 512) return {};
+    ::SendMessageW(bar, SB_GETTEXTW, WPARAM(panel), LPARAM(buf));
+    return Utf8(buf);
+}
+
+TEST_F(MainWindow, ARowClickedDuringTheWalkIsShownAndTheWalkGoesOn) {
+    ASSERT_GE(Families(), 3);
+    TListBox& list = *form->FontList;
+    HWND bar = form->StatusBar->WindowHandle();
+    HWND memo = form->TestMemo->WindowHandle();
+    const int rowHeight = list.ItemHeight();
+    bool midWalk = false;
+    for (int attempt = 0; attempt < 20 && !midWalk; ++attempt) {
+        form->CacheFontsCheck->SetChecked(false);
+        form->CacheFontsCheck->SetChecked(true);
+        midWalk = form->BitmapperRunning() && form->CachedCount() < Families();
+    }
+    ASSERT_TRUE(midWalk) << "the walk was never caught before its end";
+    const int before = list.ItemIndex();
+    ASSERT_EQ(StatusPanelText(bar, 2), expected[size_t(before)]);
+    ASSERT_EQ(WindowFont(memo).first, FaceOfEntry(expected[size_t(before)]));
+
+    // Clicked as the user clicks: mouse messages queued for the list.
+    const int row = (before - list.TopIndex() + 2) % std::min(Families() - list.TopIndex(), 3);
+    const int index = list.TopIndex() + row;
+    ASSERT_NE(index, before);
+    const LPARAM at = MAKELPARAM(20, row * rowHeight + rowHeight / 2);
+    ::PostMessageW(list.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(list.WindowHandle(), WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(PumpUntil([&] { return StatusPanelText(bar, 2) == expected[size_t(index)]; }));
+    EXPECT_EQ(list.ItemIndex(), index);
+    EXPECT_EQ(WindowFont(memo), std::make_pair(FaceOfEntry(expected[size_t(index)]),
+                                               LONG(-::MulDiv(16, TFont::ScreenPixelsPerInch(), 72))));
+    // The click changed the views, not the walk: it goes on to the end.
+    ASSERT_TRUE(PumpUntil([&] { return !form->BitmapperRunning(); }));
+    EXPECT_EQ(form->CachedCount(), Families());
+    for (int i = 0; i < Families(); ++i) EXPECT_NE(form->PreviewBitmap(i), nullptr) << i;
 }
 
 TEST_F(MainWindow, WithTheCacheOffNothingIsKeptAndNoThreadRuns) {

@@ -2,6 +2,7 @@
 // drawn with white left out, and small beside the 32-bit pixels they replace.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -139,3 +140,63 @@ TEST(CompactBitmap, TextOnWhiteTakesFarLessThanItsThirtyTwoBitPixels) {
 }
 
 }  // namespace
+
+namespace {
+
+// Picture k: a white bitmap with one black pixel at (k mod w, k div w) and,
+// for every third, a wider and taller size, so that the drawing sections
+// have to grow while pictures are kept in them.
+struct TNumbered {
+    int width, height, x, y;
+};
+TNumbered Numbered(int k) {
+    const bool large = k % 3 == 2;
+    const int width = large ? 40 + k : 12, height = large ? 30 + k % 7 : 9;
+    return {width, height, k % width, (k / width) % height};
+}
+
+}  // namespace
+
+TEST(CompactBitmap, PicturesDrawnAgainInAnyOrderShowTheirOwnPixels) {
+    // More pictures than the drawing sections keep, drawn in three rounds
+    // (in order, backwards, in steps of seven): each draw must show its own
+    // single pixel whatever was drawn before it.
+    constexpr int kCount = 40;
+    std::vector<std::unique_ptr<TCompactBitmap>> pictures;
+    for (int k = 0; k < kCount; ++k) {
+        const TNumbered n = Numbered(k);
+        TBitmap bitmap;
+        Paint(bitmap, n.width, n.height, {{n.x, n.y, RGB(0, 0, 0)}});
+        pictures.push_back(std::make_unique<TCompactBitmap>(bitmap, n.width, n.height));
+    }
+    const auto drawAndCheck = [&](int k) {
+        const TNumbered n = Numbered(k);
+        TTestSurface surface(n.width + 4, n.height + 4, kNavy);
+        pictures[size_t(k)]->Draw(surface.DC(), 2, 2);
+        int black = 0, navy = 0;
+        for (int y = 0; y < n.height + 4; ++y)
+            for (int x = 0; x < n.width + 4; ++x) {
+                black += surface.At(x, y) == RGB(0, 0, 0);
+                navy += surface.At(x, y) == kNavy;
+            }
+        EXPECT_EQ(surface.At(n.x + 2, n.y + 2), RGB(0, 0, 0)) << "picture " << k;
+        EXPECT_EQ(black, 1) << "picture " << k;
+        EXPECT_EQ(navy, (n.width + 4) * (n.height + 4) - 1) << "picture " << k;
+    };
+    for (int k = 0; k < kCount; ++k) drawAndCheck(k);
+    for (int k = kCount - 1; k >= 0; --k) drawAndCheck(k);
+    for (int i = 0, k = 0; i < kCount; ++i, k = (k + 7) % kCount) drawAndCheck(k);
+
+    // A picture freed and another made in its place (often at the same
+    // address) shows the new pixels, not what the old one left behind.
+    for (int round = 0; round < 5; ++round) {
+        pictures[0].reset();
+        TBitmap bitmap;
+        Paint(bitmap, 12, 9, {{round + 3, 4, RGB(0, 0, 0)}});
+        pictures[0] = std::make_unique<TCompactBitmap>(bitmap, 12, 9);
+        TTestSurface surface(12, 9, kNavy);
+        pictures[0]->Draw(surface.DC(), 0, 0);
+        for (int x = 0; x < 12; ++x)
+            EXPECT_EQ(surface.At(x, 4), x == round + 3 ? RGB(0, 0, 0) : kNavy) << "round " << round << ", x " << x;
+    }
+}

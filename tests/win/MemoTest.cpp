@@ -7,6 +7,7 @@
 
 #include "platform/win/Button.h"
 #include "platform/win/Memo.h"
+#include "platform/win/WinText.h"
 #include "tests/win/ControlTestUtil.h"
 
 namespace {
@@ -209,3 +210,87 @@ TEST_F(MemoTest, ALineLongerThanTheLimitIsShownUnwrappedUntilNoLineIsThatLong) {
 }
 
 }  // namespace
+
+// The line height that raw GDI gives the font the window answers WM_GETFONT
+// with, and the distance the window itself puts between its first two lines.
+struct TFontSeen {
+    std::wstring face;
+    LONG height = 0;
+    LONG weight = 0;
+    BYTE italic = 0;
+    int metricLine = 0;  // tmHeight of that font, measured by GDI
+    int windowLine = 0;  // y of the second line minus y of the first
+};
+
+TFontSeen SeenFont(HWND memo) {
+    TFontSeen seen;
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(memo, WM_GETFONT, 0, 0));
+    LOGFONTW lf{};
+    ::GetObjectW(font, sizeof lf, &lf);
+    seen.face = lf.lfFaceName;
+    seen.height = lf.lfHeight;
+    seen.weight = lf.lfWeight;
+    seen.italic = lf.lfItalic;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(dc, &tm);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    seen.metricLine = tm.tmHeight;
+    const auto second = ::SendMessageW(memo, EM_LINEINDEX, 1, 0);
+    const auto first = ::SendMessageW(memo, EM_POSFROMCHAR, 0, 0);
+    const auto next = ::SendMessageW(memo, EM_POSFROMCHAR, WPARAM(second), 0);
+    seen.windowLine = short(HIWORD(next)) - short(HIWORD(first));
+    return seen;
+}
+
+TEST_F(MemoTest, ANewFontIsTheWindowsFontForEveryMessageAndPaintAfterTheChange) {
+    HWND w = memo->WindowHandle();
+    Pump();
+    const TFontSeen before = SeenFont(w);
+    ASSERT_EQ(before.face, L"Tahoma");
+    ASSERT_EQ(before.windowLine, before.metricLine);
+
+    struct TCase {
+        const char* name;
+        int size;
+        TFontStyles style;
+    } const cases[] = {
+        {"Liberation Serif", 8, {}},
+        {"Liberation Serif", 30, {}},
+        {"Liberation Mono", 30, {TFontStyle::fsBold, TFontStyle::fsItalic}},
+        {"Tahoma", 72, {TFontStyle::fsUnderline}},
+    };
+    for (const TCase& c : cases) {
+        TFont* font = memo->Font();
+        // Several changes in a row, as a view taking a family makes them.
+        font->SetName(c.name);
+        font->SetSize(c.size);
+        font->SetStyle(c.style);
+        // Asked before any paint: the window already answers with the font.
+        const TFontSeen seen = SeenFont(w);
+        EXPECT_EQ(seen.face, Wide(c.name)) << c.name << ' ' << c.size;
+        EXPECT_EQ(seen.height, -::MulDiv(c.size, TFont::ScreenPixelsPerInch(), 72)) << c.name << ' ' << c.size;
+        EXPECT_EQ(seen.weight, c.style.Has(TFontStyle::fsBold) ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(seen.italic != 0, c.style.Has(TFontStyle::fsItalic));
+        // The window laid its lines out in it, not in the font before.
+        EXPECT_EQ(seen.windowLine, seen.metricLine) << c.name << ' ' << c.size;
+    }
+    // Taking a font repaints: what the memo shows is in the new font.
+    RECT dirty{};
+    EXPECT_TRUE(::GetUpdateRect(w, &dirty, FALSE));
+    ::UpdateWindow(w);
+    EXPECT_FALSE(::GetUpdateRect(w, &dirty, FALSE));
+
+    // A window made again right after a change has the new font too.
+    memo->Font()->SetName("Liberation Sans");
+    memo->Font()->SetSize(20);
+    memo->SetScrollBars(TScrollStyle::ssBoth);
+    ASSERT_TRUE(memo->HandleAllocated());
+    const TFontSeen remade = SeenFont(memo->WindowHandle());
+    EXPECT_EQ(remade.face, L"Liberation Sans");
+    EXPECT_EQ(remade.height, -::MulDiv(20, TFont::ScreenPixelsPerInch(), 72));
+    EXPECT_EQ(remade.windowLine, remade.metricLine);
+    EXPECT_NE(remade.metricLine, before.metricLine);
+}
