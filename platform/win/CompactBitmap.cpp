@@ -20,6 +20,19 @@ bool IsGrey(uint32_t pixel) noexcept {
     return b == g && g == r;
 }
 
+// The first pixel at or after x (below end) that is not white, or end. Most
+// of a rendered name is white paper: it is skipped two pixels a load.
+int SkipWhite(const uint32_t* row, int x, int end) noexcept {
+    constexpr uint64_t kTwoWhite = (uint64_t(kRgb) << 32) | kRgb;
+    for (; x + 2 <= end; x += 2) {
+        uint64_t two;
+        std::memcpy(&two, row + x, sizeof two);
+        if ((two & kTwoWhite) != kTwoWhite) break;
+    }
+    while (x < end && IsWhite(row[x])) ++x;
+    return x;
+}
+
 void PutNumber(std::vector<uint8_t>& out, uint32_t value) {
     while (value >= 0x80) {
         out.push_back(uint8_t(value | 0x80));
@@ -165,14 +178,16 @@ TCompactBitmap::TCompactBitmap(const TBitmap& source, int width, int height) {
     TRect ink{w, h, 0, 0};
     for (int y = 0; y < h; ++y) {
         const uint32_t* row = rowAt(y);
-        for (int x = 0; x < w; ++x) {
-            if (IsWhite(row[x])) continue;
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x + 1);
-            ink.top = std::min(ink.top, y);
-            ink.bottom = y + 1;
-            if (grey_ && !IsGrey(row[x])) grey_ = false;
-        }
+        const int first = SkipWhite(row, 0, w);
+        if (first == w) continue;
+        int last = w;
+        while (IsWhite(row[last - 1])) --last;
+        ink.left = std::min(ink.left, first);
+        ink.right = std::max(ink.right, last);
+        ink.top = std::min(ink.top, y);
+        ink.bottom = y + 1;
+        for (int x = first; grey_ && x < last; ++x)
+            if (!IsWhite(row[x]) && !IsGrey(row[x])) grey_ = false;
     }
     if (ink.right <= ink.left) return;
     ink_ = ink;
@@ -185,11 +200,7 @@ TCompactBitmap::TCompactBitmap(const TBitmap& source, int width, int height) {
     for (int y = ink.top; y < ink.bottom; ++y) {
         const uint32_t* row = rowAt(y);
         runs.clear();
-        for (int x = ink.left; x < ink.right;) {
-            if (IsWhite(row[x])) {
-                ++x;
-                continue;
-            }
+        for (int x = SkipWhite(row, ink.left, ink.right); x < ink.right; x = SkipWhite(row, x, ink.right)) {
             const int start = x;
             while (x < ink.right && !IsWhite(row[x])) ++x;
             runs.emplace_back(start, x);
@@ -199,12 +210,15 @@ TCompactBitmap::TCompactBitmap(const TBitmap& source, int width, int height) {
         for (const auto& [start, end] : runs) {
             PutNumber(out, uint32_t(start - at));
             PutNumber(out, uint32_t(end - start));
+            const size_t o = out.size();
+            out.resize(o + size_t(end - start) * (grey_ ? 1 : 3));
+            uint8_t* put = out.data() + o;
             for (int x = start; x < end; ++x) {
                 const uint32_t p = row[x];
-                out.push_back(uint8_t(p));
+                *put++ = uint8_t(p);
                 if (!grey_) {
-                    out.push_back(uint8_t(p >> 8));
-                    out.push_back(uint8_t(p >> 16));
+                    *put++ = uint8_t(p >> 8);
+                    *put++ = uint8_t(p >> 16);
                 }
             }
             at = end;

@@ -21,7 +21,10 @@ bool Intersects(const TRect& a, const TRect& b) {
 }  // namespace
 
 void TStringGrid::InvalidateCell(int col, int row) {
-    if (!HandleAllocated()) return;
+    // A hidden grid is painted whole when it shows; asking for each cell
+    // costs a round trip to the system per cell (filling the grid at start
+    // asks 224 times, on a page not yet shown).
+    if (!HandleAllocated() || !::IsWindowVisible(WindowHandle())) return;
     const TRect r = CellRect(col, row);
     if (r.Width() <= 0 || r.Height() <= 0) return;
     const RECT rect{r.left, r.top, r.right, r.bottom};

@@ -2,6 +2,7 @@
 
 #include <process.h>
 
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -23,7 +24,8 @@ constexpr UINT kTerminateNotice = WM_APP + 2;  // wParam: the thread's notice id
 struct TSyncCall {
     const std::function<void()>* fn = nullptr;
     std::exception_ptr error;
-    bool done = false;
+    // Set by the GUI thread when the call has run; the caller waits on it.
+    std::atomic<LONG> done{0};
 };
 
 std::atomic<DWORD> guiThreadId{0};
@@ -39,18 +41,22 @@ HWND SyncWindow() {
     return syncWindow.Get();
 }
 
-// Waits for `handle`; on the GUI thread it serves calls sent by other
-// threads meanwhile and nothing else.
+// Waits for `handle`; on the GUI thread it serves the calls that other
+// threads hand to it meanwhile, and nothing else: other posted messages,
+// input and painting wait.
 void WaitServingSentMessages(HANDLE handle) {
     if (!IsGuiThread()) {
         ::WaitForSingleObject(handle, INFINITE);
         return;
     }
+    HWND window = SyncWindow();
     for (;;) {
-        const DWORD r = ::MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
+        MSG msg;
+        while (window && ::PeekMessageW(&msg, window, kSyncCall, kSyncCall, PM_REMOVE)) ::DispatchMessageW(&msg);
+        const DWORD r =
+            ::MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE | QS_POSTMESSAGE);
         if (r == WAIT_OBJECT_0) return;
         if (r != WAIT_OBJECT_0 + 1) throw EThreadError("Waiting for the thread failed");
-        MSG msg;
         // Peeking delivers the sent messages waiting; it removes nothing.
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
@@ -88,7 +94,11 @@ LRESULT CALLBACK SyncWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
             // Raised again on the calling thread, never through this window.
             call->error = std::current_exception();
         }
-        call->done = true;
+        // The caller may return (and its call record go) as soon as the
+        // flag is set: the wake-up uses the address only as a key.
+        std::atomic<LONG>* done = &call->done;
+        done->store(1, std::memory_order_release);
+        ::WakeByAddressAll(done);
         return 0;
     }
     if (msg == kTerminateNotice) {
@@ -225,7 +235,16 @@ void TThread::Synchronize(const std::function<void()>& fn) {
     if (!window) throw EThreadError("No GUI thread to synchronize with");
     TSyncCall call;
     call.fn = &fn;
-    ::SendMessageW(window, kSyncCall, 0, reinterpret_cast<LPARAM>(&call));
+    // A posted message and a wait on the flag, not SendMessage: a sent
+    // message costs the system twice the round trips (the reply and its
+    // wake-up), and the preview walk hands over one call per family.
+    if (::PostMessageW(window, kSyncCall, 0, reinterpret_cast<LPARAM>(&call))) {
+        LONG notDone = 0;
+        while (call.done.load(std::memory_order_acquire) == 0)
+            ::WaitOnAddress(&call.done, &notDone, sizeof notDone, INFINITE);
+    } else {
+        ::SendMessageW(window, kSyncCall, 0, reinterpret_cast<LPARAM>(&call));
+    }
     if (call.error) std::rethrow_exception(call.error);
-    if (!call.done) throw EThreadError("The GUI thread did not run the call");
+    if (call.done.load(std::memory_order_acquire) == 0) throw EThreadError("The GUI thread did not run the call");
 }

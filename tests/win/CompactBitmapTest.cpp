@@ -28,24 +28,36 @@ void Paint(TBitmap& bitmap, int width, int height, const std::vector<TDot>& dots
 TEST(CompactBitmap, KeepsEveryPixelThatIsNotWhiteAndDrawsOnlyThose) {
     struct Case {
         const char* what;
+        int width;
         std::vector<TDot> dots;
         bool grey;
         RECT ink;
     };
     const Case cases[] = {
-        {"grey levels", {{1, 1, RGB(0, 0, 0)}, {2, 1, RGB(128, 128, 128)}, {8, 4, RGB(254, 254, 254)}}, true, {1, 1, 9, 5}},
-        {"one coloured pixel",
+        {"grey levels", 10, {{1, 1, RGB(0, 0, 0)}, {2, 1, RGB(128, 128, 128)}, {8, 4, RGB(254, 254, 254)}}, true, {1, 1, 9, 5}},
+        {"one coloured pixel", 10,
          {{0, 5, RGB(0, 0, 0)}, {3, 2, RGB(200, 10, 30)}, {4, 2, RGB(7, 7, 7)}, {9, 0, RGB(255, 255, 254)}},
          false,
          {0, 0, 10, 6}},
-        {"a single pixel", {{5, 3, RGB(40, 40, 40)}}, true, {5, 3, 6, 4}},
+        {"a single pixel", 10, {{5, 3, RGB(40, 40, 40)}}, true, {5, 3, 6, 4}},
+        // Odd widths and pixels at odd columns, the last column included;
+        // a colour between two grey ends of its row.
+        {"odd width, last column", 11, {{10, 2, RGB(90, 90, 90)}, {3, 4, RGB(1, 1, 1)}}, true, {3, 2, 11, 5}},
+        {"colour between grey ends", 11,
+         {{0, 1, RGB(0, 0, 0)}, {5, 1, RGB(10, 200, 10)}, {10, 1, RGB(3, 3, 3)}},
+         false,
+         {0, 1, 11, 2}},
+        {"a run across the pairs", 11,
+         {{1, 0, RGB(5, 5, 5)}, {2, 0, RGB(6, 6, 6)}, {3, 0, RGB(7, 7, 7)}, {6, 5, RGB(255, 254, 255)}},
+         false,
+         {1, 0, 7, 6}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TBitmap bitmap;
-        Paint(bitmap, 10, 6, c.dots);
-        const TCompactBitmap picture(bitmap, 10, 6);
-        EXPECT_EQ(picture.Width(), 10);
+        Paint(bitmap, c.width, 6, c.dots);
+        const TCompactBitmap picture(bitmap, c.width, 6);
+        EXPECT_EQ(picture.Width(), c.width);
         EXPECT_EQ(picture.Height(), 6);
         EXPECT_EQ(picture.Grey(), c.grey);
         EXPECT_EQ(picture.Ink(), (TRect{int(c.ink.left), int(c.ink.top), int(c.ink.right), int(c.ink.bottom)}));
@@ -55,11 +67,11 @@ TEST(CompactBitmap, KeepsEveryPixelThatIsNotWhiteAndDrawsOnlyThose) {
             return nullptr;
         };
         for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 10; ++x) {
+            for (int x = 0; x < c.width; ++x) {
                 const TDot* d = dotAt(x, y);
                 EXPECT_EQ(picture.Pixel(x, y), TColor(d ? d->color : RGB(255, 255, 255))) << x << ", " << y;
             }
-        EXPECT_EQ(picture.Pixel(10, 0), clNone);
+        EXPECT_EQ(picture.Pixel(c.width, 0), clNone);
         EXPECT_EQ(picture.Pixel(0, -1), clNone);
 
         // Drawn at (5, 7) on navy: the dots land there, everything else
