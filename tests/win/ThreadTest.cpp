@@ -235,6 +235,37 @@ TEST_F(Threads, NeverStartedThreadIsDeletedWithoutRunning) {
     EXPECT_EQ(TTestThread::destroyed, 1);
 }
 
+TEST_F(Threads, AHandOffIsServedByAnyLoopThatDispatchesAndReturnsOnlyOnceItHasRun) {
+    std::atomic<bool> ended{false};
+    std::atomic<int> handed{0};
+    std::atomic<bool> ranBeforeReturn{true};
+    TTestThread* thread = TThread::New<TTestThread>([&](TTestThread& self) {
+        for (int i = 0; i < 200; ++i) {
+            int value = -1;
+            self.Synchronize([&, i] {
+                if (i % 50 == 0) ::Sleep(5);  // a slow call must still be waited for
+                value = i;
+            });
+            if (value != i) ranBeforeReturn = false;
+            ++handed;
+        }
+        ended = true;
+    });
+    // A loop that knows nothing of threads, like a system dialog's or a
+    // menu's: it only dispatches what arrives.
+    const DWORD start = ::GetTickCount();
+    while (!ended && ::GetTickCount() - start < 20000) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(handed, 200);
+    EXPECT_TRUE(ranBeforeReturn);
+    thread->WaitFor();
+    delete thread;
+}
+
 TEST_F(Threads, SynchronizeOnTheGuiThreadRunsAtOnce) {
     auto* thread = new TTestThread([](TTestThread&) {});
     int ran = 0;
