@@ -50,9 +50,26 @@ void WaitServingSentMessages(HANDLE handle) {
         return;
     }
     HWND window = SyncWindow();
+    // A pending quit request comes out of a peek whatever its filter (Wine
+    // hands it to any peek for posted messages): it is kept here and made
+    // again when the wait ends, so that the message loop still ends.
+    struct TQuitKept {
+        bool kept = false;
+        int code = 0;
+        ~TQuitKept() {
+            if (kept) ::PostQuitMessage(code);
+        }
+    } quit;
     for (;;) {
         MSG msg;
-        while (window && ::PeekMessageW(&msg, window, kSyncCall, kSyncCall, PM_REMOVE)) ::DispatchMessageW(&msg);
+        while (window && ::PeekMessageW(&msg, window, kSyncCall, kSyncCall, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit.kept = true;
+                quit.code = int(msg.wParam);
+                continue;
+            }
+            ::DispatchMessageW(&msg);
+        }
         const DWORD r =
             ::MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE | QS_POSTMESSAGE);
         if (r == WAIT_OBJECT_0) return;

@@ -266,6 +266,31 @@ TEST_F(Threads, AHandOffIsServedByAnyLoopThatDispatchesAndReturnsOnlyOnceItHasRu
     delete thread;
 }
 
+TEST_F(Threads, AQuitRequestMadeBeforeAWaitSurvivesIt) {
+    // The window closed, then something waits for the thread before the
+    // message loop runs again: the loop must still see the request.
+    int count = 0;
+    TTestThread* thread = TThread::New<TTestThread>([&](TTestThread& self) {
+        for (int i = 0; i < 50; ++i) self.Synchronize([&] { ++count; });
+    });
+    ::PostQuitMessage(5);
+    thread->WaitFor();
+    EXPECT_EQ(count, 50);
+    MSG msg;
+    bool quit = false;
+    WPARAM code = 0;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            code = msg.wParam;
+        } else {
+            ::DispatchMessageW(&msg);
+        }
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(code, 5u);
+    delete thread;
+}
+
 TEST_F(Threads, SynchronizeOnTheGuiThreadRunsAtOnce) {
     auto* thread = new TTestThread([](TTestThread&) {});
     int ran = 0;
