@@ -136,6 +136,37 @@ TEST_F(StringGridTest, CellsPaintTheirTextAtTwoTwoClippedWithLinesBetween) {
     EXPECT_EQ(PixelOf(grid->WindowHandle(), 5 * 23 + 3, 2 * 23 + 8), ::GetSysColor(COLOR_WINDOW));
 }
 
+TEST_F(StringGridTest, ACellSetWhileTheGridIsHiddenShowsWhenItShows) {
+    // A hidden grid asks for no repaints; showing it must paint every cell
+    // as it is now.
+    const auto capture = [this](int col, int row) {
+        auto surface = std::make_unique<TTestSurface>(22, 22, RGB(1, 2, 3));
+        const TRect r = grid->CellRect(col, row);
+        HDC dc = ::GetDC(grid->WindowHandle());
+        ::BitBlt(surface->DC(), 0, 0, 22, 22, dc, r.left, r.top, SRCCOPY);
+        ::ReleaseDC(grid->WindowHandle(), dc);
+        return surface;
+    };
+    grid->SetCell(3, 2, "Wg");
+    Pump();
+    grid->SetVisible(false);
+    Pump();
+    grid->SetCell(5, 3, "Wg");
+    grid->SetCell(3, 2, "");
+    grid->SetVisible(true);
+    Pump();
+    const auto emptied = capture(3, 2);
+    const auto filled = capture(5, 3);
+    int ink = 0, differ = 0;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 22; ++x) {
+            ink += filled->At(x, y) != ::GetSysColor(COLOR_WINDOW);
+            differ += emptied->At(x, y) != ::GetSysColor(COLOR_WINDOW);
+        }
+    EXPECT_GT(ink, 10) << "the cell set while hidden shows its text";
+    EXPECT_EQ(differ, 0) << "the cell emptied while hidden shows empty";
+}
+
 TEST_F(StringGridTest, TheCurrentCellShowsInTheSelectionColours) {
     MoveTo(6, 4);
     auto fill = [this](int col, int row) {
