@@ -24,9 +24,12 @@
 //    destroyed; the base destructor stops the thread too, but only after
 //    they are gone.
 //  - WaitFor() on the GUI thread keeps serving the calls that other threads
-//    send to its windows (and so Synchronize) but handles no input, no
-//    painting and no posted message; OnTerminate therefore runs only after
-//    WaitFor has returned, from the message loop.
+//    hand to it (Synchronize) and the messages they send to its windows,
+//    but handles no input, no painting and no other posted message; a quit
+//    request stays for the message loop. OnTerminate therefore runs only
+//    after WaitFor has returned, from the message loop.
+//  - Synchronize posts its call to the GUI thread's hidden window and waits
+//    until the call has run, so any message loop that dispatches serves it.
 //
 // The GUI thread is the one that called InitThreadSync() (InitPlatform does),
 // or else the one that made the first thread object.
@@ -85,7 +88,7 @@ public:
     void SetPriority(int value);
 
     // Waits for the end of Execute and returns ReturnValue. On the GUI
-    // thread it keeps serving sent messages meanwhile (see above). Raises
+    // thread it keeps serving hand-offs meanwhile (see above). Raises
     // EThreadError when called on the thread itself or before Start().
     int WaitFor();
     // Terminate() and WaitFor(), when started and not on the thread itself.
