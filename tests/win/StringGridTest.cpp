@@ -66,6 +66,16 @@ protected:
 
     TPoint Current() const { return {grid->Col(), grid->Row()}; }
 
+    // The 22 x 22 pixels of a cell as the window shows them.
+    std::unique_ptr<TTestSurface> CellOnScreen(int col, int row) const {
+        auto surface = std::make_unique<TTestSurface>(22, 22, RGB(1, 2, 3));
+        const TRect r = grid->CellRect(col, row);
+        HDC dc = ::GetDC(grid->WindowHandle());
+        ::BitBlt(surface->DC(), 0, 0, 22, 22, dc, r.left, r.top, SRCCOPY);
+        ::ReleaseDC(grid->WindowHandle(), dc);
+        return surface;
+    }
+
     TShownForm form{kGridForm};
     TStringGrid* grid = form.Find<TStringGrid>("Grid");
     TButton* copy = form.Find<TButton>("CopyBtn");
@@ -107,17 +117,9 @@ TEST_F(StringGridTest, CellsPaintTheirTextAtTwoTwoClippedWithLinesBetween) {
         ::SelectObject(surface->DC(), old);
         return surface;
     };
-    auto screen = [this](int col, int row) {
-        auto surface = std::make_unique<TTestSurface>(22, 22, RGB(1, 2, 3));
-        const TRect r = grid->CellRect(col, row);
-        HDC dc = ::GetDC(grid->WindowHandle());
-        ::BitBlt(surface->DC(), 0, 0, 22, 22, dc, r.left, r.top, SRCCOPY);
-        ::ReleaseDC(grid->WindowHandle(), dc);
-        return surface;
-    };
     for (const auto& [col, text] : {std::pair{3, L"Wg"}, std::pair{4, L"WWWWWWWW"}}) {
         const auto want = reference(text);
-        const auto got = screen(col, 2);
+        const auto got = CellOnScreen(col, 2);
         int differ = 0, ink = 0;
         for (int y = 0; y < 22; ++y)
             for (int x = 0; x < 22; ++x) {
@@ -139,14 +141,6 @@ TEST_F(StringGridTest, CellsPaintTheirTextAtTwoTwoClippedWithLinesBetween) {
 TEST_F(StringGridTest, ACellSetWhileTheGridIsHiddenShowsWhenItShows) {
     // A hidden grid asks for no repaints; showing it must paint every cell
     // as it is now.
-    const auto capture = [this](int col, int row) {
-        auto surface = std::make_unique<TTestSurface>(22, 22, RGB(1, 2, 3));
-        const TRect r = grid->CellRect(col, row);
-        HDC dc = ::GetDC(grid->WindowHandle());
-        ::BitBlt(surface->DC(), 0, 0, 22, 22, dc, r.left, r.top, SRCCOPY);
-        ::ReleaseDC(grid->WindowHandle(), dc);
-        return surface;
-    };
     grid->SetCell(3, 2, "Wg");
     Pump();
     grid->SetVisible(false);
@@ -155,8 +149,8 @@ TEST_F(StringGridTest, ACellSetWhileTheGridIsHiddenShowsWhenItShows) {
     grid->SetCell(3, 2, "");
     grid->SetVisible(true);
     Pump();
-    const auto emptied = capture(3, 2);
-    const auto filled = capture(5, 3);
+    const auto emptied = CellOnScreen(3, 2);
+    const auto filled = CellOnScreen(5, 3);
     int ink = 0, differ = 0;
     for (int y = 0; y < 22; ++y)
         for (int x = 0; x < 22; ++x) {
