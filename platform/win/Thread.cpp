@@ -44,7 +44,7 @@ HWND SyncWindow() {
 // Waits for `handle`; on the GUI thread it serves the calls that other
 // threads hand to it meanwhile, and nothing else: other posted messages,
 // input and painting wait.
-void WaitServingSentMessages(HANDLE handle) {
+void WaitServingHandOffs(HANDLE handle) {
     if (!IsGuiThread()) {
         ::WaitForSingleObject(handle, INFINITE);
         return;
@@ -170,7 +170,7 @@ TThread::~TThread() {
             ::ResumeThread(handle_.Get());
         }
         try {
-            WaitServingSentMessages(handle_.Get());
+            WaitServingHandOffs(handle_.Get());
         } catch (...) {
         }
     }
@@ -232,7 +232,7 @@ int TThread::WaitFor() {
                            FALSE, 0))
         throw EThreadError("Waiting for the thread failed");
     const TKernelHandle own(copy);
-    WaitServingSentMessages(own.Get());
+    WaitServingHandOffs(own.Get());
     DWORD code = 0;
     ::GetExitCodeThread(own.Get(), &code);
     return int(code);
