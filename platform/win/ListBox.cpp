@@ -1,9 +1,11 @@
 #include "platform/win/ListBox.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/Exceptions.h"
+#include "platform/win/Application.h"
 #include "platform/win/LentDC.h"
 #include "platform/win/Win32.h"
 #include "platform/win/WinText.h"
@@ -215,6 +217,7 @@ void TListBox::CreateParams(TCreateParams& params) const {
 }
 
 void TListBox::CreateWnd() {
+    redraw_ = true;
     TWinControl::CreateWnd();
     HWND window = WindowHandle();
     // The control asks its parent for the row height while it is being
@@ -246,13 +249,16 @@ TOwnerDrawState DrawStateOf(UINT itemState) {
 void TListBox::DrawItem(TMessage& m) {
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
     m.Result = TRUE;
-    const TRect rect{dis->rcItem.left, dis->rcItem.top, dis->rcItem.right, dis->rcItem.bottom};
-    const TOwnerDrawState state = DrawStateOf(dis->itemState);
     TLentDC lent(*canvas_, dis->hDC);
+    DrawRow(int(dis->itemID), {dis->rcItem.left, dis->rcItem.top, dis->rcItem.right, dis->rcItem.bottom},
+            dis->itemState);
+}
+
+void TListBox::DrawRow(int index, const TRect& rect, unsigned itemState) {
+    const TOwnerDrawState state = DrawStateOf(itemState);
     canvas_->SetFont(*Font());
     canvas_->Brush()->SetStyle(TBrushStyle::bsSolid);
     canvas_->Brush()->SetColor(Color());
-    const int index = int(dis->itemID);
     if (index < 0) {
         // An empty list that has the focus.
         canvas_->FillRect(rect);
@@ -267,6 +273,60 @@ void TListBox::DrawItem(TMessage& m) {
         canvas_->TextOut(rect.left + 2, rect.top, items_->Get(index));
     }
     if (state.Has(TOwnerDrawFlag::odFocused)) canvas_->DrawFocusRect(rect);
+}
+
+// The standard control would ask the parent for every row by WM_DRAWITEM and
+// set a clip region around each, which costs more than the rows' pictures:
+// the rows are painted here in the control's own order instead, so that the
+// pixels come out as it leaves them. Each row is filled before it is drawn,
+// top to bottom, so a picture that reaches into the rows above stays, and
+// the row with the keyboard focus is drawn again with its focus rectangle
+// at the end.
+void TListBox::PaintRows(HDC dc) {
+    HWND window = WindowHandle();
+    // Lent once for all rows: the standard control, too, hands every row the
+    // same DC and leaves what a row changed in it to the next.
+    TLentDC lent(*canvas_, dc);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const int count = int(::SendMessageW(window, LB_GETCOUNT, 0, 0));
+    const int rowHeight = std::max(1, int(::SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)));
+    const int selected = int(::SendMessageW(window, LB_GETCURSEL, 0, 0));
+    const int caret = int(::SendMessageW(window, LB_GETCARETINDEX, 0, 0));
+    const bool focused = ::GetFocus() == window;
+    const unsigned common = ::IsWindowEnabled(window) ? 0u : unsigned(ODS_DISABLED);
+    // The standard control asks for each row by a message of its own, so a
+    // row whose drawing raises is reported and the rows after it are drawn.
+    const auto drawRow = [this](int index, const TRect& row, unsigned itemState) {
+        try {
+            DrawRow(index, row, itemState);
+        } catch (const std::exception& e) {
+            HandleException(e);
+        } catch (...) {
+            HandleException(Exception("Unknown error"));
+        }
+    };
+    const int first = int(::SendMessageW(window, LB_GETTOPINDEX, 0, 0));
+    const bool emptyFocused = count == 0 && focused && caret >= 0;
+    // What lies below the last row first, as the erase before the standard
+    // control's rows does: the last row's picture may reach into it.
+    const int rows = emptyFocused ? 1 : std::max(0, count - first);
+    if (rows < (client.bottom + rowHeight - 1) / rowHeight) {
+        const RECT rest{0, rows * rowHeight, client.right, client.bottom};
+        ::FillRect(dc, &rest, Brush());
+    }
+    if (emptyFocused) {
+        drawRow(-1, {0, 0, client.right, rowHeight}, common | ODS_FOCUS);
+        return;
+    }
+    TRect focusRow{};
+    for (int i = first, top = 0; i < count && top < client.bottom; ++i, top += rowHeight) {
+        const TRect row{0, top, client.right, top + rowHeight};
+        if (i == caret) focusRow = row;
+        drawRow(i, row, common | (i == selected ? unsigned(ODS_SELECTED) : 0u));
+    }
+    if (focused && focusRow.bottom > focusRow.top)
+        drawRow(caret, focusRow, common | ODS_FOCUS | (caret == selected ? unsigned(ODS_SELECTED) : 0u));
 }
 
 void TListBox::WndProc(TMessage& m) {
@@ -291,6 +351,18 @@ void TListBox::WndProc(TMessage& m) {
     case CN_BASE + WM_DRAWITEM:
         DrawItem(m);
         return;
+    case WM_SETREDRAW:
+        redraw_ = m.WParam != 0;
+        break;
+    case WM_ERASEBKGND:
+    case WM_PAINT:
+        // A paint into a DC of the caller's (WParam) stays the control's own.
+        if (style_ == TListBoxStyle::lbOwnerDrawFixed && (m.Msg == WM_ERASEBKGND || m.WParam == 0) &&
+            PaintOwnWindow(m, [this](HDC dc, const TRect&) {
+                if (redraw_) PaintRows(dc);
+            }))
+            return;
+        break;
     case WM_DESTROY:
         // The rows and the selection outlive the window (a new style makes a
         // new one); a list that is being freed keeps nothing.

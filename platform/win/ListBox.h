@@ -71,6 +71,9 @@ protected:
 private:
     friend class TListBoxStrings;
     void DrawItem(TMessage& message);
+    // With the canvas lent the DC: one row, Rect in client coordinates.
+    void DrawRow(int index, const TRect& rect, unsigned itemState);
+    void PaintRows(HDC dc);
     void RecreateWnd();
 
     std::unique_ptr<TStrings> items_;
@@ -80,4 +83,5 @@ private:
     TDesignedLength designItemHeight_;
     TListBoxStyle style_ = TListBoxStyle::lbStandard;
     bool integralHeight_ = false;
+    bool redraw_ = true;  // WM_SETREDRAW
 };

@@ -2,9 +2,13 @@
 // only, and owner-drawn rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "platform/core/Exceptions.h"
 #include "platform/win/ListBox.h"
 #include "tests/win/ControlTestUtil.h"
+#include "tests/win/GdiTestUtil.h"
 
 namespace {
 
@@ -168,18 +172,79 @@ TEST_F(ListBoxTest, TheFocusedRowGetsTheFocusRectangleAfterTheHandler) {
 
 TEST_F(ListBoxTest, ARowHandlerThatRaisesReachesTheApplicationAndTheListGoesOn) {
     TExceptionCatcher catcher;
-    int calls = 0;
+    std::vector<int> drawn;
     list->OnDrawItem = [&](TWinControl*, int index, TRect, TOwnerDrawState) {
-        ++calls;
+        drawn.push_back(index);
         if (index == 1) throw EConvertError("bad row");
     };
     list->Repaint();
     ASSERT_FALSE(catcher.messages.empty());
     EXPECT_EQ(catcher.messages.front(), "bad row");
+    // The rows after the one that raised are drawn all the same.
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), 3), drawn.end());
     EXPECT_FALSE(list->Canvas()->HandleAllocated());
     list->OnDrawItem = nullptr;
     list->SetItemIndex(3);
     EXPECT_EQ(list->ItemIndex(), 3);
+}
+
+// The list paints its rows itself; what it leaves must be what the standard
+// control leaves when it asks for each row in turn (WM_PRINTCLIENT still
+// goes to the standard control): the same order of rows, each filled before
+// its picture, pictures that reach into other rows, the selected row, the
+// focused row drawn again with its focus rectangle, and the space below the
+// last row.
+TEST_F(ListBoxTest, ItsOwnPaintLeavesWhatTheStandardControlLeaves) {
+    for (int i = 0; i < 8; ++i) list->Items()->Add("more " + std::to_string(i));
+    int reach = 0;
+    list->OnDrawItem = [&](TWinControl* control, int index, TRect rect, TOwnerDrawState state) {
+        TCanvas* canvas = static_cast<TListBox*>(control)->Canvas();
+        canvas->Brush()->SetColor(state.Has(TOwnerDrawFlag::odSelected) ? clRed : TColor(RGB(0, 40 + 15 * index, 0)));
+        canvas->FillRect(rect);
+        // A picture taller than its row, as a large preview is.
+        canvas->Brush()->SetColor(TColor(RGB(20 * index, 0, 200)));
+        canvas->FillRect({10 + 12 * index, rect.top - reach, 20 + 12 * index, rect.bottom + reach});
+    };
+    struct Case {
+        int selected, top, reach;
+        bool focused, empty;
+    };
+    const Case cases[] = {
+        {-1, 0, 0, false, false},  {1, 0, 20, true, false},  {2, 1, 50, true, false},
+        {0, 4, 30, true, false},   {11, 7, 10, true, false}, {3, 2, 80, false, false},
+        {-1, 0, 0, true, true},
+    };
+    HWND w = list->WindowHandle();
+    RECT client{};
+    ::GetClientRect(w, &client);
+    for (const Case& c : cases) {
+        const std::string label = "selected " + std::to_string(c.selected) + ", top " + std::to_string(c.top) +
+                                  ", reach " + std::to_string(c.reach) + (c.focused ? ", focused" : "") +
+                                  (c.empty ? ", empty" : "");
+        if (c.empty) list->Items()->Clear();
+        reach = c.reach;
+        list->SetItemIndex(c.selected);
+        list->SetTopIndex(c.top);
+        if (c.focused)
+            list->SetFocus();
+        else
+            form.Find<TListBox>("Plain")->SetFocus();
+        Pump();
+        ASSERT_EQ(list->TopIndex(), c.empty ? 0 : c.top) << label;
+        list->Repaint();
+        TTestSurface own(client.right, client.bottom, RGB(1, 2, 3));
+        HDC dc = ::GetDC(w);
+        ::BitBlt(own.DC(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        ::ReleaseDC(w, dc);
+        // The standard control paints no background of its own here: the
+        // erase it leaves to WM_ERASEBKGND fills with the list's colour.
+        TTestSurface standard(client.right, client.bottom, COLORREF(ColorToRGB(list->Color())));
+        ::SendMessageW(w, WM_PRINTCLIENT, WPARAM(standard.DC()), PRF_CLIENT);
+        int differing = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x) differing += own.At(x, y) != standard.At(x, y);
+        EXPECT_EQ(differing, 0) << label;
+    }
 }
 
 }  // namespace
