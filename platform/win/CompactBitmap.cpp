@@ -20,10 +20,22 @@ bool IsGrey(uint32_t pixel) noexcept {
     return b == g && g == r;
 }
 
+constexpr uint64_t kTwoWhite = (uint64_t(kRgb) << 32) | kRgb;
+
+// Whether the eight pixels from p on are all white.
+bool EightWhite(const uint32_t* p) noexcept {
+    uint64_t a, b, c, d;
+    std::memcpy(&a, p, sizeof a);
+    std::memcpy(&b, p + 2, sizeof b);
+    std::memcpy(&c, p + 4, sizeof c);
+    std::memcpy(&d, p + 6, sizeof d);
+    return (a & b & c & d & kTwoWhite) == kTwoWhite;
+}
+
 // The first pixel at or after x (below end) that is not white, or end. Most
-// of a rendered name is white paper: it is skipped two pixels a load.
+// of a rendered name is white paper: it is skipped eight pixels a step.
 int SkipWhite(const uint32_t* row, int x, int end) noexcept {
-    constexpr uint64_t kTwoWhite = (uint64_t(kRgb) << 32) | kRgb;
+    while (x + 8 <= end && EightWhite(row + x)) x += 8;
     for (; x + 2 <= end; x += 2) {
         uint64_t two;
         std::memcpy(&two, row + x, sizeof two);
@@ -31,6 +43,15 @@ int SkipWhite(const uint32_t* row, int x, int end) noexcept {
     }
     while (x < end && IsWhite(row[x])) ++x;
     return x;
+}
+
+// One past the last pixel before end (at or after begin) that is not
+// white, or begin: the same from the right, where a short name leaves most
+// of the row.
+int SkipWhiteBack(const uint32_t* row, int begin, int end) noexcept {
+    while (end - 8 >= begin && EightWhite(row + end - 8)) end -= 8;
+    while (end > begin && IsWhite(row[end - 1])) --end;
+    return end;
 }
 
 void PutNumber(std::vector<uint8_t>& out, uint32_t value) {
@@ -180,8 +201,7 @@ TCompactBitmap::TCompactBitmap(const TBitmap& source, int width, int height) {
         const uint32_t* row = rowAt(y);
         const int first = SkipWhite(row, 0, w);
         if (first == w) continue;
-        int last = w;
-        while (IsWhite(row[last - 1])) --last;
+        const int last = SkipWhiteBack(row, first, w);
         ink.left = std::min(ink.left, first);
         ink.right = std::max(ink.right, last);
         ink.top = std::min(ink.top, y);

@@ -51,6 +51,15 @@ TEST(CompactBitmap, KeepsEveryPixelThatIsNotWhiteAndDrawsOnlyThose) {
          {{1, 0, RGB(5, 5, 5)}, {2, 0, RGB(6, 6, 6)}, {3, 0, RGB(7, 7, 7)}, {6, 5, RGB(255, 254, 255)}},
          false,
          {1, 0, 7, 6}},
+        // Wider than the eight pixels skipped at a time, from either end:
+        // ink at the edges of those steps, a row inked only at its left and
+        // one only at its right.
+        {"eight at a time", 37,
+         {{0, 0, RGB(9, 9, 9)}, {36, 1, RGB(8, 8, 8)}, {17, 2, RGB(7, 7, 7)}, {18, 2, RGB(6, 6, 6)},
+          {3, 3, RGB(5, 5, 5)}, {33, 4, RGB(4, 4, 4)}, {8, 5, RGB(3, 3, 3)}, {15, 5, RGB(2, 2, 2)}},
+         true,
+         {0, 0, 37, 6}},
+        {"eight at a time, one colour", 37, {{23, 3, RGB(0, 0, 200)}, {24, 3, RGB(1, 1, 1)}}, false, {23, 3, 25, 4}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -76,18 +85,19 @@ TEST(CompactBitmap, KeepsEveryPixelThatIsNotWhiteAndDrawsOnlyThose) {
 
         // Drawn at (5, 7) on navy: the dots land there, everything else
         // stays navy.
-        TTestSurface surface(24, 20, kNavy);
+        const int surfaceWidth = c.width + 13;
+        TTestSurface surface(surfaceWidth, 20, kNavy);
         picture.Draw(surface.DC(), 5, 7);
         int navy = 0;
         for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 24; ++x) {
+            for (int x = 0; x < surfaceWidth; ++x) {
                 if (const TDot* d = dotAt(x - 5, y - 7)) {
                     EXPECT_EQ(surface.At(x, y), d->color) << x << ", " << y;
                 } else {
                     navy += surface.At(x, y) == kNavy;
                 }
             }
-        EXPECT_EQ(navy, 24 * 20 - int(c.dots.size()));
+        EXPECT_EQ(navy, surfaceWidth * 20 - int(c.dots.size()));
     }
 }
 
