@@ -107,6 +107,7 @@ std::vector<TRawBlit> VisiblePreviews(TMainForm& form) {
 double MeasureRepaint(TMainForm& form, int repeats) {
     TListBox& list = *form.FontList;
     list.Repaint();  // the first repaint sizes the drawing sections
+    PassDisplayDeadline();
     const double start = NowSeconds();
     for (int r = 0; r < repeats; ++r) list.Repaint();
     ::GdiFlush();

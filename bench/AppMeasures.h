@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RawBaselines.h"
+#include "RawRepaint.h"
 
 class TMainForm;
 

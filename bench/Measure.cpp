@@ -4,6 +4,8 @@
 
 #include "platform/win/Win32.h"
 
+void PassDisplayDeadline() { ::Sleep(60); }
+
 double NowSeconds() {
     static const double frequency = [] {
         LARGE_INTEGER f;

@@ -6,6 +6,13 @@
 // Seconds since an arbitrary start, from the performance counter.
 double NowSeconds();
 
+// Wine puts a window's new pixels on the display when its thread next waits
+// for messages, or at every EndPaint once the thread has not waited for
+// 50 ms. Called before a loop of repaints that never waits, it makes every
+// repaint in the loop end with its pixels on the display, whatever ran
+// before, so that two such loops compare the same work.
+void PassDisplayDeadline();
+
 // Bytes of private memory this process has committed (heaps, DIB sections,
 // stacks), summed over its address space.
 uint64_t CommittedPrivateBytes();
