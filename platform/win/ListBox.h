@@ -10,7 +10,9 @@
 // by OnDrawItem: before the call Canvas() draws on the row's DC with the
 // list's font and a solid brush of the list's colour; after it the focus
 // rectangle is drawn around the row that has the keyboard focus. Without a
-// handler the row shows its text as in a standard list.
+// handler the row shows its text as in a standard list. A whole repaint
+// draws the rows from the list's own paint, in the order and with the
+// states the standard control would give them, and leaves the same pixels.
 
 #include <memory>
 
