@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "platform/core/Exceptions.h"
@@ -186,6 +187,28 @@ TEST_F(ListBoxTest, ARowHandlerThatRaisesReachesTheApplicationAndTheListGoesOn) 
     list->OnDrawItem = nullptr;
     list->SetItemIndex(3);
     EXPECT_EQ(list->ItemIndex(), 3);
+}
+
+// What makes a whole repaint cheap: the rows are drawn from the list's own
+// paint, not each asked of the parent by a message of its own.
+TEST_F(ListBoxTest, AWholeRepaintDrawsEveryRowWithoutAMessageForEach) {
+    std::vector<int> drawn;
+    list->OnDrawItem = [&](TWinControl* control, int index, TRect rect, TOwnerDrawState) {
+        drawn.push_back(index);
+        static_cast<TListBox*>(control)->Canvas()->FillRect(rect);
+    };
+    int asked = 0;
+    const std::function<void(TMessage&)> previous = form->WindowProc;
+    form->WindowProc = [&asked, previous](TMessage& m) {
+        asked += m.Msg == WM_DRAWITEM;
+        previous(m);
+    };
+    Pump();
+    drawn.clear();
+    list->Repaint();
+    form->WindowProc = previous;
+    EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(asked, 0);
 }
 
 // The list paints its rows itself; what it leaves must be what the standard
